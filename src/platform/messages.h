@@ -1,0 +1,19 @@
+// Operator messages: one replaceable display for every modal "OK" message box and
+// for errors that reach the default error display.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace platform {
+
+using TMessageHandler = std::function<void(const std::string& text)>;
+
+// Shows the text and returns when the operator has acknowledged it.
+void ShowMessage(const std::string& text);
+
+// Replaces the display (the program installs a message box; tests capture the texts).
+// Returns the previous handler. An empty handler restores the default, which writes to stderr.
+TMessageHandler SetMessageHandler(TMessageHandler handler);
+
+}  // namespace platform

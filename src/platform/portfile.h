@@ -1,0 +1,49 @@
+// Printer ports opened by name as text files for writing.
+//
+// A DOS device name (LPT1..LPT9, COM1..COM9, PRN, AUX, any case) names a port:
+// an entry of that name in the "ports" folder of the data directory wins (a link
+// to a device, a pseudo-terminal or a file, as the administrator maps ports),
+// else the conventional device. Any other name is a file path. Port settings
+// (baud rate, handshaking) are never touched.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// What a port name opens. A conventional device is never created as a file when it is missing.
+struct TPortTarget {
+  std::string Path;
+  bool MayCreate = true;
+};
+
+// Looks for mapped ports in dataDirectory + "ports/".
+TPortTarget ResolvePortName(const std::string& name, const std::string& dataDirectory);
+
+enum class TPlainFileMode { Truncate, Append };
+
+// One open of a port or file: Open, Write any number of times, Close.
+// A device gets every Write at once; a plain file is written when it is closed,
+// so a write error on a plain file shows up as a Close error. All errors are EInOutError.
+class TPortFile {
+ public:
+  TPortFile() = default;
+  ~TPortFile();
+  TPortFile(const TPortFile&) = delete;
+  TPortFile& operator=(const TPortFile&) = delete;
+
+  // A plain file is created if missing (when the target allows it), then emptied
+  // or appended to as the mode says.
+  void Open(const TPortTarget& target, TPlainFileMode mode);
+  void Write(const std::string& text);
+  void Close();
+  bool IsOpen() const { return FHandle >= 0; }
+  bool IsDevice() const { return FDevice; }
+
+ private:
+  int FHandle = -1;
+  bool FDevice = false;
+  std::string FPending;
+};
+
+}  // namespace platform

@@ -1,0 +1,203 @@
+// Table engine: tables kept as SQLite database files in a directory, read and
+// written through cursors with the states, navigation, find-key and
+// data-change notification that data-aware windows expect.
+//
+// One table is one file "<name>.DAT" in the database directory, holding one SQLite
+// table of the same name (without extension). A cursor never loads the whole
+// table: it holds one row buffer and asks SQLite for its neighbours, so several
+// cursors and several processes on one directory see each other's posted rows.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tables {
+
+// Every failure of the engine: missing or damaged file, refused lock, unknown
+// field, over-long string, operation in the wrong state.
+class ETableError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert, dsSetKey };
+enum class TFieldType { ftString, ftFloat };
+
+// A field value: no value, a string or a number.
+using TVariant = std::variant<std::monostate, std::string, double>;
+
+struct TFieldDef {
+  std::string Name;
+  TFieldType DataType = TFieldType::ftString;
+  int Size = 0;  // characters for strings, 0 for floats
+};
+
+// Creates "<directory>/<name>.DAT" holding an empty table with these fields and
+// an index on each field named in indexFields. Refuses to overwrite a file.
+void CreateTable(const std::string& directory, const std::string& name,
+                 const std::vector<TFieldDef>& fields,
+                 const std::vector<std::string>& indexFields);
+
+// A named database: cursors may name it instead of a directory.
+class TDatabase {
+ public:
+  explicit TDatabase(std::string databaseName = {});
+  ~TDatabase();
+  TDatabase(const TDatabase&) = delete;
+  TDatabase& operator=(const TDatabase&) = delete;
+
+  const std::string& DatabaseName() const { return FDatabaseName; }
+  void SetDatabaseName(const std::string& name);
+  const std::string& Directory() const { return FDirectory; }
+  void SetDirectory(const std::string& directory);
+
+  // While connected the database can be found by its name.
+  void Open();
+  void Close();
+  bool Connected() const { return FConnected; }
+
+  static TDatabase* FindDatabase(const std::string& name);
+
+ private:
+  std::string FDatabaseName;
+  std::string FDirectory;
+  bool FConnected = false;
+};
+
+class TTable;
+
+class TField {
+ public:
+  const std::string& FieldName() const;
+  TFieldType DataType() const;
+  int Size() const;
+
+  bool IsNull() const;
+  // Strings read without trailing blanks; a float reads in its shortest form, "" when it has no value.
+  std::string AsString() const;
+  // A float with no value reads 0; a string reads as its number, 0 when it is not one.
+  double AsFloat() const;
+  TVariant Value() const;
+
+  // Writing needs the cursor in edit, insert or set-key state. A string longer
+  // than the field's size is refused with an error naming the field and its size.
+  void SetAsString(const std::string& value);
+  void SetAsFloat(double value);
+  void SetValue(const TVariant& value);
+  void Clear();
+
+ private:
+  friend class TTable;
+  TField(TTable& table, int index) : FTable(&table), FIndex(index) {}
+  TTable* FTable;
+  int FIndex;
+};
+
+// Data source: tells its listeners when the cursor's row, data or state changes.
+class TDataSource {
+ public:
+  TDataSource() = default;
+  ~TDataSource();
+  TDataSource(const TDataSource&) = delete;
+  TDataSource& operator=(const TDataSource&) = delete;
+
+  TTable* DataSet() const { return FDataSet; }
+  void SetDataSet(TTable* table);
+  TDataSetState State() const;
+
+  // Field is null when the row moved or the whole row changed, else the changed field.
+  std::function<void(TDataSource& sender, TField* field)> OnDataChange;
+  std::function<void(TDataSource& sender)> OnStateChange;
+
+ private:
+  friend class TTable;
+  TTable* FDataSet = nullptr;
+};
+
+class TTable {
+ public:
+  TTable();
+  ~TTable();
+  TTable(const TTable&) = delete;
+  TTable& operator=(const TTable&) = delete;
+
+  // The name of a connected TDatabase, or a directory path.
+  void SetDatabaseName(const std::string& name);
+  const std::string& DatabaseName() const { return FDatabaseName; }
+  // "Barmas.DAT", "param.DAT" or "param": a name without extension gets ".DAT".
+  void SetTableName(const std::string& name);
+  const std::string& TableName() const { return FTableName; }
+
+  // A refused lock is retried this many times, waiting this long between tries.
+  void SetLockRetryCount(int count) { FLockRetryCount = count; }
+  void SetLockWaitTime(int milliseconds) { FLockWaitTime = milliseconds; }
+
+  // Open stands on the first row of the current order, or at end of file when empty.
+  void Open();
+  // Closing in edit or insert state discards the pending change.
+  void Close();
+  bool Active() const;
+  TDataSetState State() const { return FState; }
+  // True when a field of the pending row was written.
+  bool Modified() const;
+
+  int FieldCount() const;
+  TField& Fields(int index);
+  TField* FindField(const std::string& name);      // ignores case; null when unknown
+  TField& FieldByName(const std::string& name);    // ignores case; error when unknown
+  const std::vector<TFieldDef>& FieldDefs() const;
+
+  void First();
+  void Last();
+  void Next();
+  void Prior();
+  int MoveBy(int distance);  // returns the distance actually moved
+  bool Eof() const { return FEof; }
+  bool Bof() const { return FBof; }
+  bool IsEmpty();
+  int RecordCount();
+
+  void Append();
+  void Insert();
+  void Edit();  // on an empty table it starts an insert
+  void Post();
+  void Cancel();
+  void Delete();
+  void Refresh();
+
+  // Orders the cursor by these fields (separated by ";"), case ignored; empty: default order.
+  void SetIndexFieldNames(const std::string& names);
+  const std::string& IndexFieldNames() const { return FIndexFieldNames; }
+  // Finds the row whose index fields equal the values: moves there and returns
+  // true, or returns false and stays.
+  bool FindKey(const std::vector<TVariant>& values);
+  void SetKey();   // set-key state: write the key into the fields, then GotoKey
+  bool GotoKey();
+
+  // Opaque row identity for returning to a row later.
+  using TBookmark = std::int64_t;
+  TBookmark GetBookmark() const;
+  void GotoBookmark(TBookmark bookmark);
+
+ private:
+  friend class TField;
+  friend class TDataSource;
+  struct TImpl;
+  std::unique_ptr<TImpl> FImpl;
+  std::string FDatabaseName;
+  std::string FTableName;
+  std::string FIndexFieldNames;
+  int FLockRetryCount = 15;
+  int FLockWaitTime = 100;
+  TDataSetState FState = TDataSetState::dsInactive;
+  bool FEof = true;
+  bool FBof = true;
+  std::vector<TDataSource*> FDataSources;
+};
+
+}  // namespace tables
