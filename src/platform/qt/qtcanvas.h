@@ -4,7 +4,6 @@
 // requested height.
 #pragma once
 
-#include <QFont>
 #include <QPainter>
 
 #include "platform/canvas.h"
@@ -42,8 +41,6 @@ class TQtCanvas : public TCanvas {
   int FDpiY;
 };
 
-// The QFont for a GDI font record whose heights are in device pixels of this device.
-QFont QtFontFor(const TLogFont& deviceFont, const QPaintDevice* device);
 QColor QtColor(TColor color);
 QString AnsiToQString(std::string_view ansi);
 
