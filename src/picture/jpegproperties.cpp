@@ -1,0 +1,87 @@
+#include "picture/jpegproperties.h"
+
+#include <stdexcept>
+
+namespace picture {
+namespace {
+
+struct TOptionField {
+  TJPEGPropertyCode Code;
+  bool (*Same)(const TJPEGOptions&, const TJPEGOptions&);
+  void (*Copy)(TJPEGOptions&, const TJPEGOptions&);
+};
+
+template <auto Member>
+constexpr TOptionField Field(TJPEGPropertyCode code) {
+  return {code, [](const TJPEGOptions& a, const TJPEGOptions& b) { return a.*Member == b.*Member; },
+          [](TJPEGOptions& to, const TJPEGOptions& from) { to.*Member = from.*Member; }};
+}
+
+constexpr TOptionField kFields[] = {
+    Field<&TJPEGOptions::GrayScale>(jpcGrayScale),
+    Field<&TJPEGOptions::PixelFormat>(jpcPixelFormat),
+    Field<&TJPEGOptions::ProgressiveDisplay>(jpcProgressiveDisplay),
+    Field<&TJPEGOptions::Performance>(jpcPerformance),
+    Field<&TJPEGOptions::Scale>(jpcScale),
+    Field<&TJPEGOptions::Smoothing>(jpcSmoothing),
+};
+
+const TOptionField& FieldOf(TJPEGPropertyCode code) {
+  for (const auto& field : kFields)
+    if (field.Code == code) return field;
+  throw std::out_of_range("Unknown JPEG option code " + std::to_string(code));
+}
+
+}  // namespace
+
+bool SameOption(const TJPEGOptions& a, const TJPEGOptions& b, TJPEGPropertyCode code) {
+  return FieldOf(code).Same(a, b);
+}
+
+void CopyOption(TJPEGOptions& to, const TJPEGOptions& from, TJPEGPropertyCode code) {
+  FieldOf(code).Copy(to, from);
+}
+
+void TJPEGProperties::Assign(const TJPEGOptions& next, TJPEGPropertyCode code) {
+  if (SameOption(FOptions, next, code)) return;
+  CopyOption(FOptions, next, code);
+  if (OnChange) OnChange(code);
+}
+
+void TJPEGProperties::SetGrayScale(bool value) {
+  TJPEGOptions next;
+  next.GrayScale = value;
+  Assign(next, jpcGrayScale);
+}
+
+void TJPEGProperties::SetPixelFormat(TJPEGPixelFormat value) {
+  TJPEGOptions next;
+  next.PixelFormat = value;
+  Assign(next, jpcPixelFormat);
+}
+
+void TJPEGProperties::SetProgressiveDisplay(bool value) {
+  TJPEGOptions next;
+  next.ProgressiveDisplay = value;
+  Assign(next, jpcProgressiveDisplay);
+}
+
+void TJPEGProperties::SetPerformance(TJPEGPerformance value) {
+  TJPEGOptions next;
+  next.Performance = value;
+  Assign(next, jpcPerformance);
+}
+
+void TJPEGProperties::SetScale(TJPEGScale value) {
+  TJPEGOptions next;
+  next.Scale = value;
+  Assign(next, jpcScale);
+}
+
+void TJPEGProperties::SetSmoothing(bool value) {
+  TJPEGOptions next;
+  next.Smoothing = value;
+  Assign(next, jpcSmoothing);
+}
+
+}  // namespace picture
