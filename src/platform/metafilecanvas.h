@@ -11,7 +11,7 @@
 
 namespace platform {
 
-class TEmfWriter;
+class TEmfRecorder;
 
 class TMetafileCanvas : public TCanvas {
  public:
@@ -38,7 +38,9 @@ class TMetafileCanvas : public TCanvas {
 
  private:
   TCanvas& FReference;
-  std::unique_ptr<TEmfWriter> FWriter;
+  std::unique_ptr<TEmfRecorder> FRecorder;
+  int32_t FWidth;
+  int32_t FHeight;
 };
 
 }  // namespace platform
