@@ -41,20 +41,24 @@ TCanvas::TScale TCanvas::Scale() const {
   return {sx, sy};
 }
 
-static int32_t RoundToInt(double v) { return int32_t(std::lround(v)); }
+// Results are kept within a range where widths and heights cannot overflow.
+static int32_t RoundToInt(double v) {
+  constexpr double limit = double(1 << 30);
+  if (!(v == v)) return 0;
+  return int32_t(std::lround(std::clamp(v, -limit, limit)));
+}
 
 TPoint TCanvas::LPtoDP(TPoint p) const {
-  if (FMapMode == MM_TEXT) return p;
+  if (FMapMode == MM_TEXT && FWindowOrg == TPoint{} && FViewportOrg == TPoint{}) return p;
   TScale s = Scale();
-  return TPoint{RoundToInt((double(p.X) - FWindowOrg.X) * s.X) + FViewportOrg.X,
-                RoundToInt((double(p.Y) - FWindowOrg.Y) * s.Y) + FViewportOrg.Y};
+  return TPoint{RoundToInt((double(p.X) - FWindowOrg.X) * s.X + FViewportOrg.X),
+                RoundToInt((double(p.Y) - FWindowOrg.Y) * s.Y + FViewportOrg.Y)};
 }
 
 TPoint TCanvas::DPtoLP(TPoint p) const {
-  if (FMapMode == MM_TEXT) return p;
   TScale s = Scale();
-  return TPoint{RoundToInt((double(p.X) - FViewportOrg.X) / s.X) + FWindowOrg.X,
-                RoundToInt((double(p.Y) - FViewportOrg.Y) / s.Y) + FWindowOrg.Y};
+  return TPoint{RoundToInt((double(p.X) - FViewportOrg.X) / s.X + FWindowOrg.X),
+                RoundToInt((double(p.Y) - FViewportOrg.Y) / s.Y + FWindowOrg.Y)};
 }
 
 int32_t TCanvas::DeviceLength(int32_t logical, double scale) const {
