@@ -1,0 +1,36 @@
+#include "picture/widget/rastergraphic.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+
+#include "picture/pictureerrors.h"
+#include "picture/picturefile.h"
+
+namespace picture {
+
+void TRasterGraphic::LoadFromFile(const std::string& fileName) {
+  std::vector<uint8_t> bytes = ReadPictureFile(fileName);
+  if (FCheck) FCheck(bytes);
+  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                            static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, FFormat);
+  reader.setDecideFormatFromContent(false);
+  // Refuse a huge picture before its pixels are allocated, where the reader knows the size.
+  QSize size = reader.size();
+  if (size.isValid()) CheckPictureSize(FKind, size.width(), size.height());
+  QImage image = reader.read();
+  if (image.isNull()) throw InvalidImage(FKind);
+  CheckPictureSize(FKind, image.width(), image.height());
+  FImage = std::move(image);
+  FDrawer.Reset();
+  Changed();
+}
+
+void TRasterGraphic::Draw(QPainter& painter, const QRect& dest, bool transparent) {
+  FDrawer.Draw(painter, dest, FImage, transparent);
+}
+
+}  // namespace picture
