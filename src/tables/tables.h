@@ -37,11 +37,13 @@ struct TFieldDef {
   int Size = 0;  // characters for strings, 0 for floats
 };
 
-// Creates "<directory>/<name>.DAT" holding an empty table with these fields and
-// an index on each field named in indexFields. Refuses to overwrite a file.
+// Creates "<directory>/<name>.DAT" holding a table with these fields, an index
+// on each field named in indexFields and the given rows (values in field order).
+// Refuses to overwrite a file. The file appears complete or not at all.
 void CreateTable(const std::string& directory, const std::string& name,
                  const std::vector<TFieldDef>& fields,
-                 const std::vector<std::string>& indexFields);
+                 const std::vector<std::string>& indexFields,
+                 const std::vector<std::vector<TVariant>>& rows = {});
 
 // A named database: cursors may name it instead of a directory.
 class TDatabase {
@@ -134,8 +136,10 @@ class TTable {
   const std::string& TableName() const { return FTableName; }
 
   // A refused lock is retried this many times, waiting this long between tries.
-  void SetLockRetryCount(int count) { FLockRetryCount = count; }
-  void SetLockWaitTime(int milliseconds) { FLockWaitTime = milliseconds; }
+  void SetLockRetryCount(int count);
+  void SetLockWaitTime(int milliseconds);
+  int LockRetryCount() const { return FLockRetryCount; }
+  int LockWaitTime() const { return FLockWaitTime; }
 
   // Open stands on the first row of the current order, or at end of file when empty.
   void Open();
@@ -146,12 +150,16 @@ class TTable {
   // True when a field of the pending row was written.
   bool Modified() const;
 
+  // Fields exist while the table is open; references to them end with Close.
   int FieldCount() const;
   TField& Fields(int index);
   TField* FindField(const std::string& name);      // ignores case; null when unknown
   TField& FieldByName(const std::string& name);    // ignores case; error when unknown
   const std::vector<TFieldDef>& FieldDefs() const;
 
+  // Every move first ends a pending change of this cursor: a modified row is
+  // posted, an unmodified one cancelled. So do Append, Insert, Edit, FindKey,
+  // GotoKey, GotoBookmark, Refresh and SetIndexFieldNames.
   void First();
   void Last();
   void Next();
@@ -163,11 +171,15 @@ class TTable {
   int RecordCount();
 
   void Append();
-  void Insert();
-  void Edit();  // on an empty table it starts an insert
+  void Insert();  // the same as Append: a new row's place follows from the order
+  void Edit();    // on an empty table it starts an insert
+  // Stores the pending row. An edit writes only the fields that were modified, and
+  // refuses when another user changed one of them or deleted the row meanwhile.
   void Post();
   void Cancel();
+  // Deletes the current row (a pending new row is only cancelled) and moves to the next row.
   void Delete();
+  // Re-reads the current row; when it is gone the cursor moves to its neighbour.
   void Refresh();
 
   // Orders the cursor by these fields (separated by ";"), case ignored; empty: default order.
@@ -188,6 +200,21 @@ class TTable {
   friend class TField;
   friend class TDataSource;
   struct TImpl;
+  struct TRow;
+
+  TImpl& Impl() const;
+  void EndPending();
+  bool Step(bool forward);
+  void MoveTo(TRow row);
+  void Resync();
+  void PostInsert();
+  void PostEdit();
+  void SetState(TDataSetState state);
+  void NotifyDataChange(TField* field);
+  void NotifyStateChange();
+  void WriteField(int index, const TVariant& value);
+  const TVariant& ReadField(int index) const;
+
   std::unique_ptr<TImpl> FImpl;
   std::string FDatabaseName;
   std::string FTableName;

@@ -1,0 +1,152 @@
+#include "tables/connection.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+
+#include "tables/tables.h"
+
+namespace tables::detail {
+
+namespace {
+
+void Bind(sqlite3_stmt* statement, int index, const TSqlValue& value) {
+  if (const auto* integer = std::get_if<std::int64_t>(&value)) {
+    sqlite3_bind_int64(statement, index, *integer);
+  } else if (const auto* number = std::get_if<double>(&value)) {
+    sqlite3_bind_double(statement, index, *number);
+  } else if (const auto* text = std::get_if<std::string>(&value)) {
+    sqlite3_bind_text64(statement, index, text->data(), text->size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+  } else {
+    sqlite3_bind_null(statement, index);
+  }
+}
+
+TSqlValue Column(sqlite3_stmt* statement, int index) {
+  switch (sqlite3_column_type(statement, index)) {
+    case SQLITE_INTEGER:
+      return static_cast<std::int64_t>(sqlite3_column_int64(statement, index));
+    case SQLITE_FLOAT:
+      return sqlite3_column_double(statement, index);
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+      const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, index));
+      return std::string(bytes ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(statement, index)));
+    }
+    default:
+      return std::monostate{};
+  }
+}
+
+void RequireFile(const std::string& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (!std::filesystem::exists(status)) throw ETableError("Table file " + path + " does not exist");
+  if (!std::filesystem::is_regular_file(status)) throw ETableError(path + " is not a table file");
+}
+
+}  // namespace
+
+TConnection::TConnection(const std::string& path, TLockPolicy policy) : FPath(path), FPolicy(policy) {
+  RequireFile(path);
+  const int rc = sqlite3_open_v2(path.c_str(), &FDb, SQLITE_OPEN_READWRITE, nullptr);
+  if (rc != SQLITE_OK) {
+    const std::string message = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(rc);
+    sqlite3_close_v2(FDb);
+    throw ETableError("Cannot open table file " + path + ": " + message);
+  }
+  sqlite3_extended_result_codes(FDb, 1);
+  // The file may come from anywhere: its schema must not run code or be written raw.
+  sqlite3_db_config(FDb, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+  sqlite3_db_config(FDb, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+  // Every commit is synced to disk before Post returns, so a posted item survives
+  // a crash of the program and also of the system or a power cut. Posts come at
+  // typing speed, so the sync (about a millisecond) is never felt.
+  Execute("PRAGMA synchronous=FULL");
+}
+
+TConnection::~TConnection() {
+  for (auto& [sql, statement] : FStatements) sqlite3_finalize(statement);
+  sqlite3_close_v2(FDb);
+}
+
+std::vector<TSqlRow> TConnection::Query(const std::string& sql, const std::vector<TSqlValue>& params) {
+  std::vector<TSqlRow> rows;
+  Run(Prepared(sql), params, &rows);
+  return rows;
+}
+
+int TConnection::Execute(const std::string& sql, const std::vector<TSqlValue>& params) {
+  Run(Prepared(sql), params, nullptr);
+  return sqlite3_changes(FDb);
+}
+
+std::int64_t TConnection::LastInsertRowId() const { return sqlite3_last_insert_rowid(FDb); }
+
+void TConnection::WriteTransaction(const std::function<void()>& body) {
+  Execute("BEGIN IMMEDIATE");
+  try {
+    body();
+    Execute("COMMIT");
+  } catch (...) {
+    if (!sqlite3_get_autocommit(FDb)) sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+}
+
+void TConnection::UseWriteAheadLog() {
+  // Readers and one writer work at once, so cursors of other windows and
+  // processes keep browsing while a row is posted.
+  const auto mode = Query("PRAGMA journal_mode");
+  if (!mode.empty() && mode.front().front() == TSqlValue(std::string("wal"))) return;
+  Query("PRAGMA journal_mode=WAL");
+}
+
+sqlite3_stmt* TConnection::Prepared(const std::string& sql) {
+  if (const auto found = FStatements.find(sql); found != FStatements.end()) return found->second;
+  sqlite3_stmt* statement = nullptr;
+  const int rc = RetryWhileBusy(FPolicy, [&] {
+    return sqlite3_prepare_v3(FDb, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                              &statement, nullptr);
+  });
+  if (rc != SQLITE_OK) Fail(rc, sqlite3_errmsg(FDb));
+  FStatements.emplace(sql, statement);
+  return statement;
+}
+
+void TConnection::Run(sqlite3_stmt* statement, const std::vector<TSqlValue>& params,
+                      std::vector<TSqlRow>* rows) {
+  for (std::size_t i = 0; i < params.size(); ++i) Bind(statement, static_cast<int>(i + 1), params[i]);
+  const int columns = sqlite3_column_count(statement);
+  const int rc = RetryWhileBusy(FPolicy, [&] {
+    sqlite3_reset(statement);
+    if (rows) rows->clear();
+    int stepped;
+    while ((stepped = sqlite3_step(statement)) == SQLITE_ROW) {
+      if (!rows) continue;
+      TSqlRow& row = rows->emplace_back();
+      for (int c = 0; c < columns; ++c) row.push_back(Column(statement, c));
+    }
+    return stepped;
+  });
+  // Read the message before the reset, which may replace it.
+  const std::string detail = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(FDb);
+  // A reset statement holds no read snapshot, so the next query sees every commit.
+  sqlite3_reset(statement);
+  if (rc != SQLITE_DONE) Fail(rc, detail);
+}
+
+void TConnection::Fail(int resultCode, const std::string& detail) const {
+  switch (resultCode & 0xFF) {
+    case SQLITE_BUSY:
+      throw ETableError(LockRefusedMessage(FPath, FPolicy));
+    case SQLITE_NOTADB:
+      throw ETableError(FPath + " is not a table file (" + detail + ")");
+    case SQLITE_CORRUPT:
+      throw ETableError("Table file " + FPath + " is damaged (" + detail + ")");
+    default:
+      throw ETableError("Table file " + FPath + ": " + detail);
+  }
+}
+
+}  // namespace tables::detail

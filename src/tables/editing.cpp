@@ -1,0 +1,129 @@
+// Changing rows: append, edit, post, cancel and delete. Each write is one
+// BEGIN IMMEDIATE transaction, so a lock held by another user is met (and
+// retried) before anything is written.
+#include "tables/sqltext.h"
+#include "tables/tableimpl.h"
+#include "tables/values.h"
+
+namespace tables {
+
+void TTable::Append() {
+  auto& impl = Impl();
+  EndPending();
+  impl.Buffer.assign(impl.FieldDefs.size(), TVariant{});
+  impl.Modified.assign(impl.FieldDefs.size(), false);
+  FEof = FBof = false;
+  SetState(TDataSetState::dsInsert);
+  NotifyDataChange(nullptr);
+}
+
+void TTable::Insert() { Append(); }
+
+void TTable::Edit() {
+  auto& impl = Impl();
+  EndPending();
+  if (!impl.Current) {
+    Append();
+    return;
+  }
+  // Edit what the file holds now, not what was read when the cursor came here.
+  auto row = impl.ReadRow(impl.Current->RowId);
+  if (!row) throw ETableError("Cannot edit table " + FTableName + ": the row was deleted by another user");
+  impl.StandOn(std::move(row));
+  SetState(TDataSetState::dsEdit);
+  NotifyDataChange(nullptr);
+}
+
+void TTable::Post() {
+  Impl();
+  if (FState == TDataSetState::dsInsert) {
+    PostInsert();
+  } else if (FState == TDataSetState::dsEdit) {
+    PostEdit();
+  } else {
+    throw ETableError("Table " + FTableName + " is not in edit or insert state");
+  }
+  Resync();
+  SetState(TDataSetState::dsBrowse);
+  NotifyDataChange(nullptr);
+}
+
+void TTable::PostInsert() {
+  auto& impl = Impl();
+  std::vector<detail::TSqlValue> values;
+  for (const auto& value : impl.Buffer) values.push_back(detail::ToSql(value));
+  std::int64_t rowId = 0;
+  impl.Connection->WriteTransaction([&] {
+    impl.Connection->Execute(detail::InsertRowSql(impl.SqlTable, impl.FieldDefs), values);
+    rowId = impl.Connection->LastInsertRowId();
+  });
+  impl.Current = TRow{rowId, impl.Buffer};
+}
+
+// Writes only the modified fields, so edits of other fields of the same row by
+// other users stay. A field that another user changed since this cursor read
+// it is not overwritten: that edit would be lost without anyone knowing.
+void TTable::PostEdit() {
+  auto& impl = Impl();
+  const std::vector<int> changed = impl.ModifiedFields();
+  if (changed.empty()) return;
+  const std::int64_t rowId = impl.Current->RowId;
+  impl.Connection->WriteTransaction([&] {
+    const auto stored = impl.ReadRow(rowId);
+    if (!stored) throw ETableError("Cannot post to table " + FTableName + ": the row was deleted by another user");
+    std::string conflicts;
+    std::vector<detail::TSqlValue> values;
+    for (int field : changed) {
+      const TVariant& now = stored->Values[field];
+      if (now != impl.Current->Values[field] && now != impl.Buffer[field]) {
+        conflicts += (conflicts.empty() ? "" : ", ") + impl.FieldDefs[field].Name;
+      }
+      values.push_back(detail::ToSql(impl.Buffer[field]));
+    }
+    if (!conflicts.empty()) {
+      throw ETableError("Cannot post to table " + FTableName + ": another user changed " + conflicts +
+                        " of this row since it was read; cancel and edit it again");
+    }
+    values.emplace_back(std::in_place_type<std::int64_t>, rowId);
+    impl.Connection->Execute(detail::UpdateFieldsSql(impl.SqlTable, impl.FieldDefs, changed), values);
+  });
+}
+
+void TTable::Cancel() {
+  if (!Active() || FState == TDataSetState::dsBrowse) return;
+  Resync();
+  SetState(TDataSetState::dsBrowse);
+  NotifyDataChange(nullptr);
+}
+
+void TTable::Delete() {
+  auto& impl = Impl();
+  if (FState == TDataSetState::dsInsert || FState == TDataSetState::dsSetKey) {
+    Cancel();
+    return;
+  }
+  if (!impl.Current) throw ETableError("Cannot delete from table " + FTableName + ": it has no rows");
+  // A row that another user deleted already is gone as asked: not an error.
+  impl.Connection->WriteTransaction(
+      [&] { impl.Connection->Execute(detail::DeleteRowSql(impl.SqlTable), {impl.Current->RowId}); });
+  Resync();
+  SetState(TDataSetState::dsBrowse);
+  NotifyDataChange(nullptr);
+}
+
+void TTable::WriteField(int index, const TVariant& value) {
+  auto& impl = Impl();
+  if (FState != TDataSetState::dsEdit && FState != TDataSetState::dsInsert && FState != TDataSetState::dsSetKey) {
+    throw ETableError("Table " + FTableName + " is not in edit or insert state");
+  }
+  TVariant stored = detail::StoredValue(impl.FieldDefs[index], value);
+  if (FState == TDataSetState::dsSetKey) {
+    impl.KeyBuffer[index] = std::move(stored);
+  } else {
+    impl.Buffer[index] = std::move(stored);
+    impl.Modified[index] = true;
+  }
+  NotifyDataChange(&impl.Fields[index]);
+}
+
+}  // namespace tables

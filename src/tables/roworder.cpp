@@ -1,0 +1,108 @@
+#include "tables/roworder.h"
+
+#include "tables/names.h"
+#include "tables/sqltext.h"
+
+namespace tables::detail {
+
+namespace {
+
+std::string OrderBy(const std::vector<std::string>& keys, const char* direction) {
+  std::string text = " ORDER BY ";
+  for (const auto& key : keys) text += key + direction + ", ";
+  return text + "rowid" + direction;
+}
+
+}  // namespace
+
+TSqlValue ToSql(const TVariant& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+  if (const auto* number = std::get_if<double>(&value)) return *number;
+  return std::monostate{};
+}
+
+TVariant FromSql(const TSqlValue& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+  if (const auto* number = std::get_if<double>(&value)) return *number;
+  if (const auto* integer = std::get_if<std::int64_t>(&value)) return static_cast<double>(*integer);
+  return std::monostate{};
+}
+
+TRowOrder::TRowOrder(const std::string& table, const std::vector<TFieldDef>& fields, std::vector<int> keyFields)
+    : FSelect(SelectRowsSql(table, fields)), FKeyFields(std::move(keyFields)) {
+  for (int key : FKeyFields) FQuotedKeys.push_back(QuoteIdentifier(fields[key].Name));
+  FAscending = OrderBy(FQuotedKeys, "");
+  FDescending = OrderBy(FQuotedKeys, " DESC");
+}
+
+TRowPosition TRowOrder::PositionOf(std::int64_t rowId, const std::vector<TVariant>& values) const {
+  TRowPosition position{rowId, {}};
+  for (int key : FKeyFields) position.Keys.push_back(values[key]);
+  return position;
+}
+
+TBoundQuery TRowOrder::End(bool last) const { return Assemble({}, last); }
+
+std::vector<TBoundQuery> TRowOrder::Neighbour(const TRowPosition& from, bool forward) const {
+  std::vector<TBoundQuery> queries;
+  auto sameKeys = KeysEqual(from, FQuotedKeys.size());
+  sameKeys.push_back({forward ? "rowid > ?" : "rowid < ?", true, from.RowId});
+  queries.push_back(Assemble(sameKeys, !forward));
+  // Then rows that first differ at key k, from the last key back to the first.
+  for (std::size_t k = FQuotedKeys.size(); k-- > 0;) {
+    const auto prefix = KeysEqual(from, k);
+    const auto& key = FQuotedKeys[k];
+    const TVariant& value = from.Keys[k];
+    const bool isNull = std::holds_alternative<std::monostate>(value);
+    auto with = [&](TCondition condition) {
+      auto conditions = prefix;
+      conditions.push_back(std::move(condition));
+      queries.push_back(Assemble(conditions, !forward));
+    };
+    // NULL sorts before every value.
+    if (forward) {
+      with(isNull ? TCondition{key + " IS NOT NULL", false, {}} : TCondition{key + " > ?", true, ToSql(value)});
+    } else if (!isNull) {
+      with({key + " < ?", true, ToSql(value)});
+      with({key + " IS NULL", false, {}});
+    }
+  }
+  return queries;
+}
+
+TBoundQuery TRowOrder::Find(const std::vector<TVariant>& keys) const {
+  std::vector<TCondition> conditions;
+  for (std::size_t k = 0; k < keys.size(); ++k) conditions.push_back(KeyIs(static_cast<int>(k), keys[k]));
+  return Assemble(conditions, false);
+}
+
+TBoundQuery TRowOrder::ByRowId(std::int64_t rowId) const {
+  return {FSelect + " WHERE rowid = ?1", {rowId}};
+}
+
+TRowOrder::TCondition TRowOrder::KeyIs(int key, const TVariant& value) const {
+  // IS matches NULL too, and SQLite serves it from the index like =.
+  return {FQuotedKeys[key] + " IS ?", true, ToSql(value)};
+}
+
+std::vector<TRowOrder::TCondition> TRowOrder::KeysEqual(const TRowPosition& from, std::size_t count) const {
+  std::vector<TCondition> conditions;
+  for (std::size_t k = 0; k < count; ++k) conditions.push_back(KeyIs(static_cast<int>(k), from.Keys[k]));
+  return conditions;
+}
+
+TBoundQuery TRowOrder::Assemble(const std::vector<TCondition>& conditions, bool descending) const {
+  TBoundQuery query{FSelect, {}};
+  for (std::size_t i = 0; i < conditions.size(); ++i) {
+    std::string text = conditions[i].Text;
+    if (conditions[i].HasParam) {
+      query.Params.push_back(conditions[i].Param);
+      text += std::to_string(query.Params.size());
+    }
+    query.Sql += (i ? " AND " : " WHERE ") + text;
+  }
+  query.Sql += (descending ? FDescending : FAscending) + " LIMIT 1";
+  return query;
+}
+
+}  // namespace tables::detail

@@ -1,0 +1,65 @@
+// The order a cursor walks in, and the queries that find a row's neighbours in
+// it without reading the table: each query is an index range scan with LIMIT 1.
+// The order is the key fields, ties broken by row id; without key fields it is
+// the row id alone, the order rows were added in.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tables/connection.h"
+#include "tables/tables.h"
+
+namespace tables::detail {
+
+struct TBoundQuery {
+  std::string Sql;
+  std::vector<TSqlValue> Params;
+};
+
+// Where a cursor stands: the row id and the stored values of the key fields.
+struct TRowPosition {
+  std::int64_t RowId = 0;
+  std::vector<TVariant> Keys;
+};
+
+TSqlValue ToSql(const TVariant& value);
+TVariant FromSql(const TSqlValue& value);
+
+class TRowOrder {
+ public:
+  // keyFields are positions in fields.
+  TRowOrder(const std::string& table, const std::vector<TFieldDef>& fields, std::vector<int> keyFields);
+
+  const std::vector<int>& KeyFields() const { return FKeyFields; }
+  TRowPosition PositionOf(std::int64_t rowId, const std::vector<TVariant>& values) const;
+
+  TBoundQuery End(bool last) const;
+  // The neighbour of a position is the first row that any of these queries
+  // returns, tried in turn: each covers a stretch of the order that lies wholly
+  // beyond the stretches of the ones before it. Splitting this way keeps no
+  // value from a comparison with NULL, which would match nothing.
+  std::vector<TBoundQuery> Neighbour(const TRowPosition& from, bool forward) const;
+  // The first row whose leading key fields hold these stored values.
+  TBoundQuery Find(const std::vector<TVariant>& keys) const;
+  TBoundQuery ByRowId(std::int64_t rowId) const;
+
+ private:
+  struct TCondition {
+    std::string Text;  // uses ?N with N given at assembly
+    bool HasParam;
+    TSqlValue Param;
+  };
+  TCondition KeyIs(int key, const TVariant& value) const;
+  std::vector<TCondition> KeysEqual(const TRowPosition& from, std::size_t count) const;
+  TBoundQuery Assemble(const std::vector<TCondition>& conditions, bool descending) const;
+
+  std::string FSelect;
+  std::vector<std::string> FQuotedKeys;
+  std::vector<int> FKeyFields;
+  std::string FAscending;
+  std::string FDescending;
+};
+
+}  // namespace tables::detail

@@ -1,0 +1,195 @@
+// Cursor life cycle: opening and closing, field lookup, state and notification.
+#include <algorithm>
+
+#include "tables/databases.h"
+#include "tables/fielddefs.h"
+#include "tables/names.h"
+#include "tables/tableimpl.h"
+
+namespace tables {
+
+namespace {
+
+std::string TrimBlanks(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::vector<int> IndexFieldPositions(const std::vector<TFieldDef>& fields, const std::string& names,
+                                     const std::string& tableName) {
+  std::vector<int> positions;
+  std::size_t start = 0;
+  while (start <= names.size()) {
+    const auto end = std::min(names.find(';', start), names.size());
+    const std::string name = TrimBlanks(names.substr(start, end - start));
+    start = end + 1;
+    if (name.empty()) continue;
+    const int position = detail::FieldIndex(fields, name);
+    if (position < 0) throw ETableError("Index field " + name + " not found in table " + tableName);
+    positions.push_back(position);
+  }
+  return positions;
+}
+
+// --- TImpl: reading rows -----------------------------------------------------
+
+std::optional<TTable::TRow> TTable::TImpl::FirstOf(const std::vector<detail::TBoundQuery>& queries) {
+  for (const auto& query : queries) {
+    const auto rows = Connection->Query(query.Sql, query.Params);
+    if (rows.empty()) continue;
+    TRow row{std::get<std::int64_t>(rows.front().front()), {}};
+    for (std::size_t c = 1; c < rows.front().size(); ++c) row.Values.push_back(detail::FromSql(rows.front()[c]));
+    return row;
+  }
+  return std::nullopt;
+}
+
+std::optional<TTable::TRow> TTable::TImpl::EndRow(bool last) { return FirstOf({Order->End(last)}); }
+
+std::optional<TTable::TRow> TTable::TImpl::ReadRow(std::int64_t rowId) { return FirstOf({Order->ByRowId(rowId)}); }
+
+std::optional<TTable::TRow> TTable::TImpl::Neighbour(bool forward) {
+  return FirstOf(Order->Neighbour(Order->PositionOf(Current->RowId, Current->Values), forward));
+}
+
+void TTable::TImpl::StandOn(std::optional<TRow> row) {
+  Current = std::move(row);
+  Buffer = Current ? Current->Values : std::vector<TVariant>(FieldDefs.size());
+  Modified.assign(FieldDefs.size(), false);
+}
+
+bool TTable::TImpl::AnyModified() const { return std::ranges::find(Modified, true) != Modified.end(); }
+
+std::vector<int> TTable::TImpl::ModifiedFields() const {
+  std::vector<int> fields;
+  for (std::size_t i = 0; i < Modified.size(); ++i) {
+    if (Modified[i]) fields.push_back(static_cast<int>(i));
+  }
+  return fields;
+}
+
+// --- TTable: life cycle ------------------------------------------------------
+
+TTable::TTable() = default;
+
+TTable::~TTable() {
+  for (TDataSource* source : FDataSources) source->FDataSet = nullptr;
+}
+
+void TTable::SetDatabaseName(const std::string& name) {
+  if (Active()) throw ETableError("Close table " + FTableName + " before changing its database");
+  FDatabaseName = name;
+}
+
+void TTable::SetTableName(const std::string& name) {
+  if (Active()) throw ETableError("Close table " + FTableName + " before changing its name");
+  FTableName = name;
+}
+
+void TTable::SetLockRetryCount(int count) {
+  FLockRetryCount = std::max(count, 0);
+  if (FImpl) FImpl->Connection->SetLockPolicy({FLockRetryCount, FLockWaitTime});
+}
+
+void TTable::SetLockWaitTime(int milliseconds) {
+  FLockWaitTime = std::max(milliseconds, 0);
+  if (FImpl) FImpl->Connection->SetLockPolicy({FLockRetryCount, FLockWaitTime});
+}
+
+void TTable::Open() {
+  if (Active()) return;
+  auto impl = std::make_unique<TImpl>();
+  const std::string path = detail::DatabaseDirectory(FDatabaseName) + detail::TableFileName(FTableName);
+  impl->Connection = std::make_unique<detail::TConnection>(path, detail::TLockPolicy{FLockRetryCount, FLockWaitTime});
+  impl->SqlTable = detail::SqlTableName(FTableName);
+  impl->FieldDefs = detail::ReadFieldDefs(*impl->Connection, impl->SqlTable);
+  impl->Connection->UseWriteAheadLog();
+  for (int i = 0; i < static_cast<int>(impl->FieldDefs.size()); ++i) impl->Fields.push_back(TField(*this, i));
+  impl->Order = std::make_unique<detail::TRowOrder>(
+      impl->SqlTable, impl->FieldDefs, IndexFieldPositions(impl->FieldDefs, FIndexFieldNames, FTableName));
+  impl->StandOn(impl->EndRow(false));
+  FImpl = std::move(impl);
+  FBof = true;
+  FEof = !FImpl->Current;
+  SetState(TDataSetState::dsBrowse);
+  NotifyDataChange(nullptr);
+}
+
+void TTable::Close() {
+  if (!Active()) return;
+  FImpl.reset();  // a pending change goes with the buffer
+  FEof = FBof = true;
+  SetState(TDataSetState::dsInactive);
+}
+
+bool TTable::Active() const { return FState != TDataSetState::dsInactive; }
+
+TTable::TImpl& TTable::Impl() const {
+  if (!FImpl) throw ETableError("Table " + FTableName + " is not open");
+  return *FImpl;
+}
+
+bool TTable::Modified() const {
+  return FImpl && (FState == TDataSetState::dsEdit || FState == TDataSetState::dsInsert) && FImpl->AnyModified();
+}
+
+// --- fields ------------------------------------------------------------------
+
+int TTable::FieldCount() const { return static_cast<int>(Impl().Fields.size()); }
+
+TField& TTable::Fields(int index) {
+  auto& fields = Impl().Fields;
+  if (index < 0 || index >= static_cast<int>(fields.size())) {
+    throw ETableError("Table " + FTableName + " has no field number " + std::to_string(index));
+  }
+  return fields[index];
+}
+
+TField* TTable::FindField(const std::string& name) {
+  const int index = detail::FieldIndex(Impl().FieldDefs, name);
+  return index < 0 ? nullptr : &Impl().Fields[index];
+}
+
+TField& TTable::FieldByName(const std::string& name) {
+  if (TField* field = FindField(name)) return *field;
+  throw ETableError("Field " + name + " not found in table " + FTableName);
+}
+
+const std::vector<TFieldDef>& TTable::FieldDefs() const { return Impl().FieldDefs; }
+
+const TVariant& TTable::ReadField(int index) const {
+  const auto& impl = Impl();
+  return (FState == TDataSetState::dsSetKey ? impl.KeyBuffer : impl.Buffer)[index];
+}
+
+// --- state and notification --------------------------------------------------
+
+void TTable::SetState(TDataSetState state) {
+  if (FState == state) return;
+  FState = state;
+  NotifyStateChange();
+}
+
+// Listeners may attach or detach sources while being told, so each is looked up again.
+void TTable::NotifyStateChange() {
+  const auto sources = FDataSources;
+  for (TDataSource* source : sources) {
+    if (std::ranges::find(FDataSources, source) != FDataSources.end() && source->OnStateChange) {
+      source->OnStateChange(*source);
+    }
+  }
+}
+
+void TTable::NotifyDataChange(TField* field) {
+  const auto sources = FDataSources;
+  for (TDataSource* source : sources) {
+    if (std::ranges::find(FDataSources, source) != FDataSources.end() && source->OnDataChange) {
+      source->OnDataChange(*source, field);
+    }
+  }
+}
+
+}  // namespace tables
