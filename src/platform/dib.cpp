@@ -45,6 +45,7 @@ struct TDibInfo {
   uint32_t Compression = BI_RGB;
   std::vector<uint32_t> Palette;
   uint32_t Masks[3] = {0x7C00, 0x03E0, 0x001F};
+  size_t BitsOffset = 0;  // just past the colour table
 };
 
 uint32_t Opaque(uint8_t r, uint8_t g, uint8_t b) {
@@ -103,10 +104,10 @@ TDibInfo ReadInfo(std::span<const uint8_t> info, uint32_t usage) {
     dib.Masks[1] = 0xFF00;
     dib.Masks[2] = 0xFF;
   }
-  if (dib.BitCount <= 8) {
-    uint32_t full = 1u << dib.BitCount;
-    ReadPalette(in, dib, tableAt, colours == 0 || colours > full ? full : colours, entrySize, usage);
-  }
+  uint32_t entries = dib.BitCount <= 8 ? (1u << dib.BitCount) : 0;
+  if (dib.BitCount <= 8 && colours != 0 && colours < entries) entries = colours;
+  if (dib.BitCount <= 8) ReadPalette(in, dib, tableAt, entries, entrySize, usage);
+  dib.BitsOffset = tableAt + entries * (usage == DIB_PAL_COLORS ? 2 : entrySize);
   return dib;
 }
 
@@ -193,8 +194,9 @@ void DecodeRle(const TDibInfo& dib, std::span<const uint8_t> bits, TRgbImage& im
 
 }  // namespace
 
-TRgbImage DecodeDib(std::span<const uint8_t> info, std::span<const uint8_t> bits, uint32_t usage) {
-  TDibInfo dib = ReadInfo(info, usage);
+namespace {
+
+TRgbImage Decode(TDibInfo dib, std::span<const uint8_t> bits) {
   bool supported = (dib.Compression == BI_RGB && (dib.BitCount == 1 || dib.BitCount == 4 || dib.BitCount == 8 ||
                                                    dib.BitCount == 16 || dib.BitCount == 24 || dib.BitCount == 32)) ||
                    (dib.Compression == BI_BITFIELDS && (dib.BitCount == 16 || dib.BitCount == 32)) ||
@@ -212,6 +214,19 @@ TRgbImage DecodeDib(std::span<const uint8_t> info, std::span<const uint8_t> bits
   else
     DecodeRows(dib, bits, image);
   return image;
+}
+
+}  // namespace
+
+TRgbImage DecodeDib(std::span<const uint8_t> info, std::span<const uint8_t> bits, uint32_t usage) {
+  return Decode(ReadInfo(info, usage), bits);
+}
+
+TRgbImage DecodePackedDib(std::span<const uint8_t> dib, uint32_t usage) {
+  TDibInfo info = ReadInfo(dib, usage);
+  size_t bitsAt = info.BitsOffset;
+  if (bitsAt > dib.size()) throw EDibError("the bitmap colour table is truncated");
+  return Decode(std::move(info), dib.subspan(bitsAt));
 }
 
 TRgbImage CropImage(const TRgbImage& image, int32_t x, int32_t y, int32_t cx, int32_t cy) {

@@ -26,6 +26,9 @@ constexpr uint32_t DIB_PAL_COLORS = 1;
 // Throws EDibError saying what is wrong.
 TRgbImage DecodeDib(std::span<const uint8_t> info, std::span<const uint8_t> bits, uint32_t usage);
 
+// A packed DIB: the BITMAPINFO directly followed by the bits, as WMF records carry it.
+TRgbImage DecodePackedDib(std::span<const uint8_t> dib, uint32_t usage);
+
 // The part of an image from (x, y) of size (cx, cy), clamped to the image; y counts
 // from the top of the decoded image.
 TRgbImage CropImage(const TRgbImage& image, int32_t x, int32_t y, int32_t cx, int32_t cy);

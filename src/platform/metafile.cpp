@@ -5,6 +5,7 @@
 
 #include "platform/emfplay.h"
 #include "platform/metafilefile.h"
+#include "platform/screen.h"
 #include "platform/tracecanvas.h"
 
 namespace platform {
@@ -58,17 +59,13 @@ TMetafile TMetafile::LoadFromFile(const std::string& path) { return FromBytes(Re
 
 void TMetafile::SaveToFile(const std::string& path) const { WriteMetafileBytes(path, FBytes); }
 
-int32_t TMetafile::Width() const {
-  if (Empty()) return 0;
-  TFramePixels f = FramePixels(FHeader);
-  return int32_t(std::lround(std::clamp(f.Right - f.Left, 0.0, 1e9)));
+static int32_t ScreenPixels(int64_t hundredthsOfMM) {
+  return int32_t(std::lround(std::clamp(hundredthsOfMM * ScreenPixelsPerInch() / 2540.0, 0.0, 1e9)));
 }
 
-int32_t TMetafile::Height() const {
-  if (Empty()) return 0;
-  TFramePixels f = FramePixels(FHeader);
-  return int32_t(std::lround(std::clamp(f.Bottom - f.Top, 0.0, 1e9)));
-}
+int32_t TMetafile::Width() const { return ScreenPixels(int64_t(FHeader.Frame.Right) - FHeader.Frame.Left); }
+
+int32_t TMetafile::Height() const { return ScreenPixels(int64_t(FHeader.Frame.Bottom) - FHeader.Frame.Top); }
 
 void TMetafile::Play(TCanvas& canvas, const TRect& dest) const {
   if (Empty()) return;

@@ -41,11 +41,11 @@ class TMetafile {
   const std::vector<uint8_t>& Bytes() const { return FBytes; }
   const TMetafileHeader& Header() const { return FHeader; }
 
-  // Size of the frame in pixels of the reference device, and in 0.01 mm.
+  // Size of the frame in screen pixels, and in 0.01 mm.
   int32_t Width() const;
   int32_t Height() const;
-  int32_t MMWidth() const { return FHeader.Frame.Right - FHeader.Frame.Left; }
-  int32_t MMHeight() const { return FHeader.Frame.Bottom - FHeader.Frame.Top; }
+  int32_t MMWidth() const { return int32_t(int64_t(FHeader.Frame.Right) - FHeader.Frame.Left); }
+  int32_t MMHeight() const { return int32_t(int64_t(FHeader.Frame.Bottom) - FHeader.Frame.Top); }
 
   // Draws the picture with its frame stretched onto dest (logical units of the canvas).
   // The canvas's brush, pen, font, alignment and background are left as they were.

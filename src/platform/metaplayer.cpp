@@ -251,6 +251,7 @@ struct TSelector {
   void operator()(const TPlayPen& p) { Pen = p; }
   void operator()(const TPlayBrush& b) { Brush = b; }
   void operator()(const TLogFont& f) { Font = f; }
+  void operator()(const TPlayOther&) {}
 };
 }  // namespace
 

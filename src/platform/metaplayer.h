@@ -42,7 +42,10 @@ struct TPlayBrush {
   TColor Color = clWhite;
 };
 
-using TPlayObject = std::variant<TPlayPen, TPlayBrush, TLogFont>;
+// Palettes and regions take a slot of the object table but draw nothing here.
+struct TPlayOther {};
+
+using TPlayObject = std::variant<TPlayPen, TPlayBrush, TLogFont, TPlayOther>;
 
 // Logical pens, brushes and fonts as the records describe them.
 TPlayPen PlayPenFrom(uint32_t style, int32_t width, TColor color);
