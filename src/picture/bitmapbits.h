@@ -8,10 +8,20 @@
 
 namespace picture {
 
+// Frees pixel memory taken by AllocatePixels.
+struct TPixelsDeleter {
+  void operator()(uint32_t* pixels) const;
+};
+
+// Uninitialised memory for count pixels. Large blocks are backed by huge pages where the
+// system offers them: touching a fresh 48 MB bitmap page by page costs as much as
+// decoding into it.
+std::unique_ptr<uint32_t[], TPixelsDeleter> AllocatePixels(std::size_t count);
+
 struct TBitmapBits {
   int Width = 0;
   int Height = 0;
-  std::unique_ptr<uint32_t[]> Pixels;  // Height rows of Width pixels, no padding
+  std::unique_ptr<uint32_t[], TPixelsDeleter> Pixels;  // Height rows of Width pixels, no padding
 
   static constexpr std::size_t BytesPerPixel = 4;
 
@@ -19,7 +29,7 @@ struct TBitmapBits {
   void Allocate(int width, int height) {
     Width = width;
     Height = height;
-    Pixels = std::make_unique_for_overwrite<uint32_t[]>(static_cast<std::size_t>(width) * height);
+    Pixels = AllocatePixels(static_cast<std::size_t>(width) * height);
   }
   std::size_t BytesPerLine() const { return static_cast<std::size_t>(Width) * BytesPerPixel; }
   uint32_t* Row(int y) { return Pixels.get() + static_cast<std::size_t>(y) * Width; }

@@ -11,9 +11,8 @@
 extern char** environ;
 
 namespace picture::testing {
-namespace {
 
-int Spawn(std::vector<std::string> argv) {
+int RunProgram(std::vector<std::string> argv) {
   std::vector<char*> args;
   for (auto& a : argv) args.push_back(a.data());
   args.push_back(nullptr);
@@ -23,6 +22,8 @@ int Spawn(std::vector<std::string> argv) {
   if (waitpid(pid, &status, 0) < 0) return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+namespace {
 
 int ReadNumber(std::istream& in) {
   in >> std::ws;
@@ -39,7 +40,7 @@ int ReadNumber(std::istream& in) {
 }  // namespace
 
 bool DjpegAvailable() {
-  static const bool available = Spawn({"sh", "-c", "djpeg -version 2>/dev/null"}) == 0;
+  static const bool available = RunProgram({"sh", "-c", "djpeg -version 2>/dev/null"}) == 0;
   return available;
 }
 
@@ -48,7 +49,7 @@ TPnmImage RunDjpeg(const std::string& jpegPath, const std::vector<std::string>& 
   std::vector<std::string> argv{"djpeg"};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   argv.insert(argv.end(), {"-pnm", "-outfile", out, jpegPath});
-  int status = Spawn(argv);
+  int status = RunProgram(argv);
   // 2 is djpeg's exit status for "done, with warnings" (a truncated file, for one).
   if (status != 0 && status != 2) throw std::runtime_error("djpeg failed with status " + std::to_string(status));
   TPnmImage image = ReadPnm(out);

@@ -16,6 +16,9 @@ struct TPnmImage {
 
 bool DjpegAvailable();
 
+// Runs a program found on PATH and returns its exit status (-1 if it could not run).
+int RunProgram(std::vector<std::string> argv);
+
 // Runs `djpeg <arguments> -outfile <tmp> <jpegPath>` and reads its PNM output.
 TPnmImage RunDjpeg(const std::string& jpegPath, const std::vector<std::string>& arguments);
 
