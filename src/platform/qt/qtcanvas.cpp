@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/ansi.h"
@@ -40,8 +41,6 @@ Qt::PenStyle QtPenStyle(TPenStyle style) {
   }
   return Qt::SolidLine;
 }
-
-QString ToQString(std::u16string_view text) { return QString::fromUtf16(text.data(), qsizetype(text.size())); }
 
 // The horizontal offset of the text start from the reference point.
 int AlignedX(uint32_t align, int advance) {
@@ -81,7 +80,8 @@ void TQtCanvas::SetResolution(int dpiX, int dpiY) {
 
 TSize TQtCanvas::DeviceTextExtent(const TLogFont& deviceFont, std::u16string_view text) {
   const TQtFont& font = QtFontFor(deviceFont);
-  return TSize{font.Metrics.horizontalAdvance(ToQString(text)), font.Ascent + font.Descent};
+  int cell = font.Ascent + font.Descent;
+  return TSize{QtTextFor(font, text).Advance, cell};
 }
 
 void TQtCanvas::UsePen(const TDevicePen& pen) {
@@ -101,7 +101,38 @@ void TQtCanvas::UseBrush(const TDeviceBrush& brush) {
     FPainter.setBrush(QtColor(brush.Color));
 }
 
+// Bars are tall runs of narrow fills; on a plain 32-bit bitmap without clipping or
+// effects they are written straight into its pixels, which QPainter does span by span.
+bool TQtCanvas::FillDirectly(const TRect& r, TColor color) {
+  QPaintDevice* device = FPainter.device();
+  if (!device || device->devType() != QInternal::Image) return false;
+  QImage* image = static_cast<QImage*>(device);
+  QImage::Format format = image->format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied)
+    return false;
+  if (!image->isDetached() || image->devicePixelRatio() != 1.0 || FPainter.hasClipping() ||
+      FPainter.opacity() != 1.0 || FPainter.compositionMode() != QPainter::CompositionMode_SourceOver)
+    return false;
+  const QTransform& t = FPainter.deviceTransform();
+  if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()))
+    return false;
+  int64_t left = std::max<int64_t>(0, int64_t(r.Left) + int64_t(t.dx()));
+  int64_t top = std::max<int64_t>(0, int64_t(r.Top) + int64_t(t.dy()));
+  int64_t right = std::min<int64_t>(image->width(), int64_t(r.Right) + int64_t(t.dx()));
+  int64_t bottom = std::min<int64_t>(image->height(), int64_t(r.Bottom) + int64_t(t.dy()));
+  uint32_t pixel = QtColor(color).rgba();
+  uchar* bits = image->bits();
+  qsizetype stride = image->bytesPerLine();
+  for (int64_t y = top; y < bottom; ++y) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(bits + y * stride);
+    std::fill(row + left, row + std::max(left, right), pixel);
+  }
+  return true;
+}
+
 void TQtCanvas::DoFillRect(const TRect& r, TColor color) {
+  if (FillDirectly(r, color)) return;
   FPainter.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), QtColor(color));
 }
 
@@ -142,8 +173,8 @@ void TQtCanvas::DoPolyline(std::span<const TPoint> points, const TDevicePen& pen
 
 void TQtCanvas::DoTextOut(TPoint at, std::u16string_view text, const TTextStyle& style) {
   const TQtFont& font = QtFontFor(style.Font);
-  QString qtext = ToQString(text);
-  int advance = font.Metrics.horizontalAdvance(qtext);
+  const TQtText& laidOut = QtTextFor(font, text);
+  int advance = laidOut.Advance;
   int x = AlignedX(style.Align, advance);
   int baseline = AlignedBaseline(style.Align, font);
   QTransform previous = FPainter.transform();
@@ -155,9 +186,8 @@ void TQtCanvas::DoTextOut(TPoint at, std::u16string_view text, const TTextStyle&
   if (style.BkMode == OPAQUE)
     FPainter.fillRect(QRect(x, baseline - font.Ascent, advance, font.Ascent + font.Descent),
                       QtColor(style.BkColor));
-  FPainter.setFont(font.Font);
   FPainter.setPen(QtColor(style.Color));
-  FPainter.drawText(QPoint(x, baseline), qtext);
+  for (const QGlyphRun& run : laidOut.Runs) FPainter.drawGlyphRun(QPointF(x, baseline - laidOut.RunAscent), run);
   FPainter.setTransform(previous);
 }
 

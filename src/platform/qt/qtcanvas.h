@@ -34,6 +34,7 @@ class TQtCanvas : public TCanvas {
   void DoStretchDraw(const TRect& rect, const TRgbImage& image) override;
 
  private:
+  bool FillDirectly(const TRect& rect, TColor color);
   void UsePen(const TDevicePen& pen);
   void UseBrush(const TDeviceBrush& brush);
   QPainter& FPainter;

@@ -4,9 +4,11 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <unordered_map>
 
 namespace platform {
@@ -42,8 +44,9 @@ int EmForCell(const QFont& font, int cell) {
   QFontMetricsF metrics(reference);
   double ratio = (metrics.ascent() + metrics.descent()) / ReferenceEm;
   int em = std::max(1, int(std::lround(cell / (ratio > 0 ? ratio : 1.0))));
-  while (em > 1 && CellOf(font, em) > cell) --em;
-  while (CellOf(font, em + 1) <= cell) ++em;
+  // The estimate is off by a pixel or two at most; the bounds guard fonts without metrics.
+  for (int step = 0; step < 16 && em > 1 && CellOf(font, em) > cell; ++step) --em;
+  for (int step = 0; step < 16 && CellOf(font, em + 1) <= cell; ++step) ++em;
   return em;
 }
 
@@ -58,7 +61,8 @@ TQtFont MakeFont(const TLogFont& f) {
     metrics = QFontMetrics(font);
   }
   int height = cell > 0 ? cell : metrics.ascent() + metrics.descent();
-  return TQtFont{font, metrics, metrics.ascent(), height - metrics.ascent()};
+  static uint64_t nextId = 0;
+  return TQtFont{++nextId, font, metrics, metrics.ascent(), height - metrics.ascent()};
 }
 
 std::string KeyOf(const TLogFont& f) {
@@ -79,6 +83,25 @@ const TQtFont& QtFontFor(const TLogFont& deviceFont) {
   if (found != cache.end()) return found->second;
   if (cache.size() >= CacheLimit) cache.clear();
   return cache.emplace(key, MakeFont(f)).first->second;
+}
+
+const TQtText& QtTextFor(const TQtFont& font, std::u16string_view text) {
+  static std::unordered_map<std::u16string, TQtText> cache;
+  static constexpr size_t TextCacheLimit = 1024;
+  char16_t id[4];
+  std::memcpy(id, &font.Id, sizeof id);
+  std::u16string key = std::u16string(text) + u'\0' + std::u16string(id, 4);
+  auto found = cache.find(key);
+  if (found != cache.end()) return found->second;
+  if (cache.size() >= TextCacheLimit) cache.clear();
+  QString qtext = QString::fromUtf16(text.data(), qsizetype(text.size()));
+  QTextLayout layout(qtext, font.Font);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  layout.endLayout();
+  TQtText laidOut{line.isValid() ? layout.glyphRuns() : QList<QGlyphRun>{}, font.Metrics.horizontalAdvance(qtext),
+                  line.isValid() ? line.ascent() : 0};
+  return cache.emplace(std::move(key), std::move(laidOut)).first->second;
 }
 
 }  // namespace platform
