@@ -3,6 +3,7 @@
 #include "picture/pictureerrors.h"
 #include "picture/widget/bitmapfile.h"
 #include "picture/widget/jpeggraphic.h"
+#include "picture/widget/metafilegraphic.h"
 #include "picture/widget/olegraphic.h"
 #include "picture/widget/rastergraphic.h"
 
@@ -11,8 +12,9 @@ namespace picture {
 std::unique_ptr<TGraphic> CreateGraphic(TPictureKind kind) {
   switch (kind) {
     case TPictureKind::Metafile:
+      return std::make_unique<TWindowsMetafileGraphic>();
     case TPictureKind::EnhMetafile:
-      throw EInvalidGraphic("Metafile pictures cannot be shown yet");
+      return std::make_unique<TEnhMetafileGraphic>();
     case TPictureKind::Icon:
       return std::make_unique<TRasterGraphic>("ico", "Icon");
     case TPictureKind::Bitmap:
