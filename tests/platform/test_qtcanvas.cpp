@@ -46,6 +46,41 @@ TEST_F(QtCanvasTest, FillRectCoversExactlyLeftTopInclusiveRightBottomExclusive) 
     }
 }
 
+// Narrow fills may bypass QPainter; with a translated, clipped or scaled painter and on
+// other formats the pixels must be exactly those QPainter itself fills.
+TEST_F(QtCanvasTest, FillsAgreeWithQPainterWhateverThePainterState) {
+  struct Case {
+    QImage::Format Format;
+    QTransform Transform;
+    bool Clip;
+  };
+  const Case cases[] = {{QImage::Format_RGB32, QTransform(), false},
+                        {QImage::Format_ARGB32_Premultiplied, QTransform::fromTranslate(5, -3), false},
+                        {QImage::Format_RGB32, QTransform(), true},
+                        {QImage::Format_RGB888, QTransform::fromTranslate(2, 2), false},
+                        {QImage::Format_RGB32, QTransform::fromScale(2, 2), false}};
+  const TRect rects[] = {{1, 1, 2, 30}, {3, 0, 7, 40}, {-5, 10, 3, 12}, {38, 35, 45, 50}, {0, 0, 40, 3}};
+  for (const Case& c : cases) {
+    QImage ours(40, 40, c.Format), theirs(40, 40, c.Format);
+    ours.fill(Qt::white);
+    theirs.fill(Qt::white);
+    {
+      QPainter a(&ours), b(&theirs);
+      for (QPainter* p : {&a, &b}) {
+        p->setTransform(c.Transform);
+        if (c.Clip) p->setClipRect(QRect(2, 2, 20, 20));
+      }
+      TQtCanvas canvas(a);
+      canvas.Brush.SetColor(clBlue);
+      for (const TRect& r : rects) {
+        canvas.FillRect(r);
+        b.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), QColor(0, 0, 255));
+      }
+    }
+    EXPECT_EQ(testing::CountDifferentPixels(ours, theirs), 0) << int(c.Format);
+  }
+}
+
 TEST_F(QtCanvasTest, ResolutionIsThePaintDevicesUnlessOverridden) {
   for (int dpi : {72, 96, 300, 600}) {
     QImage image = WhiteImage(4, 4, dpi);
