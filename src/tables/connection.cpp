@@ -63,6 +63,9 @@ TConnection::TConnection(const std::string& path, TLockPolicy policy) : FPath(pa
   // a crash of the program and also of the system or a power cut. Posts come at
   // typing speed, so the sync (about a millisecond) is never felt.
   Execute("PRAGMA synchronous=FULL");
+  // Room for the pages of a large item table (allocated only as pages are read),
+  // so find-key and moves are served from memory instead of reading the file.
+  Execute("PRAGMA cache_size=-32768");
 }
 
 TConnection::~TConnection() {
@@ -85,6 +88,21 @@ std::int64_t TConnection::LastInsertRowId() const { return sqlite3_last_insert_r
 
 void TConnection::WriteTransaction(const std::function<void()>& body) {
   Execute("BEGIN IMMEDIATE");
+  try {
+    body();
+    Execute("COMMIT");
+  } catch (...) {
+    if (!sqlite3_get_autocommit(FDb)) sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+}
+
+void TConnection::ReadTransaction(const std::function<void()>& body) {
+  if (!sqlite3_get_autocommit(FDb)) {
+    body();
+    return;
+  }
+  Execute("BEGIN");
   try {
     body();
     Execute("COMMIT");

@@ -42,6 +42,10 @@ class TConnection {
   // Taking the write lock first means a refused lock shows up here, where it is retried.
   void WriteTransaction(const std::function<void()>& body);
 
+  // Runs body in one read transaction (unless one is open already), so several
+  // queries see the same state of the file and take the read lock only once.
+  void ReadTransaction(const std::function<void()>& body);
+
   // Puts the file into write-ahead-log mode (kept in the file).
   void UseWriteAheadLog();
 

@@ -21,8 +21,8 @@ TSqlValue ToSql(const TVariant& value) {
   return std::monostate{};
 }
 
-TVariant FromSql(const TSqlValue& value) {
-  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+TVariant FromSql(TSqlValue&& value) {
+  if (auto* text = std::get_if<std::string>(&value)) return std::move(*text);
   if (const auto* number = std::get_if<double>(&value)) return *number;
   if (const auto* integer = std::get_if<std::int64_t>(&value)) return static_cast<double>(*integer);
   return std::monostate{};

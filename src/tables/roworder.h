@@ -25,7 +25,7 @@ struct TRowPosition {
 };
 
 TSqlValue ToSql(const TVariant& value);
-TVariant FromSql(const TSqlValue& value);
+TVariant FromSql(TSqlValue&& value);
 
 class TRowOrder {
  public:

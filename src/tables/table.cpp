@@ -37,14 +37,24 @@ std::vector<int> IndexFieldPositions(const std::vector<TFieldDef>& fields, const
 // --- TImpl: reading rows -----------------------------------------------------
 
 std::optional<TTable::TRow> TTable::TImpl::FirstOf(const std::vector<detail::TBoundQuery>& queries) {
-  for (const auto& query : queries) {
-    const auto rows = Connection->Query(query.Sql, query.Params);
-    if (rows.empty()) continue;
-    TRow row{std::get<std::int64_t>(rows.front().front()), {}};
-    for (std::size_t c = 1; c < rows.front().size(); ++c) row.Values.push_back(detail::FromSql(rows.front()[c]));
-    return row;
+  std::optional<TRow> found;
+  auto search = [&] {
+    for (const auto& query : queries) {
+      auto rows = Connection->Query(query.Sql, query.Params);
+      if (rows.empty()) continue;
+      auto& columns = rows.front();
+      found.emplace(TRow{std::get<std::int64_t>(columns.front()), {}});
+      found->Values.reserve(columns.size() - 1);
+      for (std::size_t c = 1; c < columns.size(); ++c) found->Values.push_back(detail::FromSql(std::move(columns[c])));
+      return;
+    }
+  };
+  if (queries.size() > 1) {
+    Connection->ReadTransaction(search);
+  } else {
+    search();
   }
-  return std::nullopt;
+  return found;
 }
 
 std::optional<TTable::TRow> TTable::TImpl::EndRow(bool last) { return FirstOf({Order->End(last)}); }
