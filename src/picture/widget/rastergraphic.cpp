@@ -9,8 +9,9 @@
 
 namespace picture {
 
-void TRasterGraphic::LoadFromFile(const std::string& fileName) {
-  std::vector<uint8_t> bytes = ReadPictureFile(fileName);
+void TRasterGraphic::LoadFromFile(const std::string& fileName) { LoadFromBytes(ReadPictureFile(fileName)); }
+
+void TRasterGraphic::LoadFromBytes(std::span<const uint8_t> bytes) {
   if (FCheck) FCheck(bytes);
   QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                             static_cast<qsizetype>(bytes.size()));

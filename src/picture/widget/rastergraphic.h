@@ -21,6 +21,7 @@ class TRasterGraphic : public TGraphic {
       : FFormat(format), FKind(kind), FCheck(check) {}
 
   void LoadFromFile(const std::string& fileName) override;
+  void LoadFromBytes(std::span<const uint8_t> bytes);
   bool Empty() const override { return FImage.isNull(); }
   int Width() const override { return FImage.width(); }
   int Height() const override { return FImage.height(); }
