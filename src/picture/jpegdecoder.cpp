@@ -24,7 +24,7 @@ constexpr J_COLOR_SPACE kPixelColorSpace =
 // libjpeg's error_exit must not return. Ours jumps back to the guard in
 // TDecompressor::Run, past libjpeg's C frames only; warnings and traces are dropped.
 struct TErrorManager {
-  jpeg_error_mgr Public;  // first member: libjpeg sees only this part
+  jpeg_error_mgr Public;  // first member: libjpeg sees only this one
   std::jmp_buf Jump;
 };
 

@@ -36,6 +36,8 @@ class TJPEGImage {
   // error raises EJPEGError once; later calls return nullptr until the next change.
   const TBitmapBits* Bitmap();
   bool Decoded() const { return FBitmap.has_value(); }
+  // The last decode raised; no new attempt is made until the next change.
+  bool DecodeFailed() const { return FDecodeFailed; }
 
   std::function<void()> OnChange;
   // Sees each intermediate pass of a progressive display.

@@ -305,14 +305,22 @@ TEST_F(PictureBox, DecodingErrorIsReportedOnceAfterPainting) {
   ASSERT_GT(second, 0u);
   bytes[second + 5 + 2 * bytes[second + 4]] = 60;  // an impossible spectral start
   WriteFileBytes(dir.File("damaged.jpg"), bytes);
-  std::vector<std::string> messages;
-  auto previous = platform::SetMessageHandler([&](const std::string& text) { messages.push_back(text); });
-  box->Picture().LoadFromFile(dir.File("damaged.jpg"));
-  Shown();
-  Shown();
-  QApplication::processEvents();
-  platform::SetMessageHandler(previous);
-  EXPECT_EQ(messages, std::vector<std::string>{"JPEG error #" + std::to_string(JERR_BAD_PROGRESSION)});
+  panel.show();
+  for (bool incremental : {false, true}) {
+    SCOPED_TRACE(incremental ? "incremental display" : "decoded while painting");
+    box->SetIncrementalDisplay(incremental);
+    box->JPEGProperties().SetProgressiveDisplay(incremental);
+    std::vector<std::string> messages;
+    auto previous = platform::SetMessageHandler([&](const std::string& text) { messages.push_back(text); });
+    box->Picture().LoadFromFile(dir.File("damaged.jpg"));
+    for (int round = 0; round < 10; ++round) {
+      box->update();
+      QApplication::processEvents();
+    }
+    platform::SetMessageHandler(previous);
+    EXPECT_EQ(messages, std::vector<std::string>{"JPEG error #" + std::to_string(JERR_BAD_PROGRESSION)});
+    EXPECT_FALSE(box->Picture().Graphic()->NeedsDecoding());  // no decoding loop behind the scenes
+  }
 }
 
 // --- damaged and oversized bitmaps and icons ---

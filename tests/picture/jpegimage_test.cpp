@@ -86,15 +86,6 @@ TEST_F(JPEGImage, NewOptionValueDropsTheBitmapAndNotifies) {
   }
 }
 
-TEST_F(JPEGImage, PushTakesOnlyTheOptionWithTheGivenCode) {
-  TJPEGOptions from;
-  for (const auto& c : kPushCases) c.Change(from);
-  image.PushOption(jpcScale, from);
-  TJPEGOptions expected;
-  expected.Scale = jsHalf;
-  EXPECT_EQ(image.Options(), expected);
-}
-
 TEST_F(JPEGImage, ScaleChangeRedecodesAtTheNewSize) {
   ASSERT_EQ(image.Bitmap()->Width, 120);
   for (TJPEGScale scale : {jsHalf, jsQuarter, jsEighth, jsFullSize}) {

@@ -77,13 +77,5 @@ TEST(JPEGProperties, SettingTheCurrentValueDoesNothing) {
   }
 }
 
-TEST(JPEGProperties, SameOptionLooksOnlyAtTheGivenCode) {
-  TJPEGOptions a, b;
-  b.Scale = jsEighth;
-  EXPECT_FALSE(SameOption(a, b, jpcScale));
-  for (auto code : {jpcGrayScale, jpcPixelFormat, jpcProgressiveDisplay, jpcPerformance, jpcSmoothing})
-    EXPECT_TRUE(SameOption(a, b, code)) << code;
-}
-
 }  // namespace
 }  // namespace picture

@@ -74,14 +74,5 @@ TEST(PictureFormats, UnknownExtensionIsRefusedWithItsName) {
   }
 }
 
-TEST(PictureFormats, EachExtensionAppearsOnceInLowerCase) {
-  for (size_t i = 0; i < std::size(kPictureFormats); ++i) {
-    std::string extension = kPictureFormats[i].Extension;
-    EXPECT_EQ(PictureFileExtension("x." + extension), extension);
-    for (size_t j = i + 1; j < std::size(kPictureFormats); ++j)
-      EXPECT_NE(extension, kPictureFormats[j].Extension);
-  }
-}
-
 }  // namespace
 }  // namespace picture

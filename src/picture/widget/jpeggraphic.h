@@ -17,7 +17,9 @@ class TJPEGGraphic : public TGraphic {
   int Height() const override { return FImage.Height(); }
   // Decodes at the first draw after a load or an option change.
   void Draw(QPainter& painter, const QRect& dest, bool transparent) override;
-  bool NeedsDecoding() const override { return !FImage.Empty() && !FImage.Decoded() && !FPass; }
+  bool NeedsDecoding() const override {
+    return !FImage.Empty() && !FImage.Decoded() && !FImage.DecodeFailed() && !FPass;
+  }
   void Decode() override;
 
   TJPEGImage& Image() { return FImage; }
