@@ -55,16 +55,16 @@ const TBarCodabar& CodabarTable() {
 void PrepareCodabar(TCaption& source, TEncodedText& destination) {
   const TBarCodabar& table = CodabarTable();
   size_t length = CodeTextOf(source).size();
-  destination[0] = '\0';
+  TTextWriter out(destination);
   for (size_t i = 0; i < length; ++i) {
     char c = source[i] = UpperAscii(source[i]);
     // A missing start or stop letter is supplied even when c itself is dropped.
-    if (i == 0 && !IsStartStopLetter(c)) AppendChar(destination, kDefaultStartStop);
-    if (table.Contains(c)) AppendChar(destination, c);
-    if (i == length - 1 && !IsStartStopLetter(c)) AppendChar(destination, kDefaultStartStop);
+    if (i == 0 && !IsStartStopLetter(c)) out.Append(kDefaultStartStop);
+    if (table.Contains(c)) out.Append(c);
+    if (i == length - 1 && !IsStartStopLetter(c)) out.Append(kDefaultStartStop);
   }
-  while (TextLength(destination) < 2) AppendChar(destination, kDefaultStartStop);
-  int last = TextLength(destination) - 1;
+  while (out.Length() < 2) out.Append(kDefaultStartStop);
+  int last = out.Length() - 1;
   for (int i = 1; i < last; ++i) {
     if (IsStartStopLetter(destination[i])) destination[i] = '0';
   }

@@ -3,6 +3,8 @@
 #include "barcode/code128.h"
 
 #include <array>
+#include <cstring>
+#include <span>
 #include <stdexcept>
 
 #include "barcode/eoverflow.h"
@@ -36,6 +38,7 @@ constexpr std::array<std::string_view, kSymbolCount> kWidths = {
 };
 
 constexpr int kStopBarModules = 2;
+constexpr size_t kPatternModules = 11;
 
 std::string SymbolBytes() {
   std::string bytes;
@@ -193,13 +196,17 @@ void AddCode128Proofchar(TEncodedText& text) {
   int sum = SymbolValue(table, text[0]);
   for (int i = 1; i <= length - 2; ++i) sum += i * SymbolValue(table, text[i]);
   text[length - 1] = static_cast<char>(kFirstByte + sum % 103);
-  AppendChar(text, static_cast<char>(kCode128Stop));
+  AppendChar(text, static_cast<char>(kCode128Stop), static_cast<size_t>(length));
 }
 
 void TLLBarcode::EncodeCode128() {
   const TBarCode128& table = Code128Table();
+  std::string_view text = TextOf(EncodedText);
   TModuleWriter out(Modules);
-  for (char c : TextOf(EncodedText)) out.Put(table.Pattern(SymbolValue(table, c)));
+  std::span<uint8_t> block = out.Claim(static_cast<int>(kPatternModules * text.size()));
+  for (size_t i = 0; i < text.size(); ++i) {
+    std::memcpy(block.data() + kPatternModules * i, table.Pattern(SymbolValue(table, text[i])).data(), kPatternModules);
+  }
   out.Put(1, kStopBarModules);
   ModuleCount = out.Position();
 }

@@ -3,6 +3,8 @@
 #include "barcode/ean_upc.h"
 
 #include <array>
+#include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -64,9 +66,14 @@ const TFlags<7>& DigitPattern(char digit, char set) {
   }
 }
 
+constexpr size_t kDigitModules = 7;
+
 // One digit per set letter, each in the set that its letter names.
 void PutDigits(TModuleWriter& out, const char* digits, std::string_view sets) {
-  for (size_t k = 0; k < sets.size(); ++k) out.Put(DigitPattern(digits[k], sets[k]));
+  std::span<uint8_t> block = out.Claim(static_cast<int>(kDigitModules * sets.size()));
+  for (size_t k = 0; k < sets.size(); ++k) {
+    std::memcpy(block.data() + kDigitModules * k, DigitPattern(digits[k], sets[k]).data(), kDigitModules);
+  }
 }
 
 // Add-on digits separated by "01"; the module array is light after the last one.

@@ -21,7 +21,7 @@ bool TakesAddon(btCodeTypes codeType) { return codeType == EAN_13 || codeType ==
 // An add-on is empty, 2 or 5 digits; anything else (also a buffer without its
 // terminator, or a non-digit the encoder has no pattern for) is refused.
 int CheckedAddonLength(const TCodeAddon& addon) {
-  size_t length = strnlen(addon, sizeof addon);
+  size_t length = BoundedLength(addon, sizeof addon);
   if (length != 0 && length != 2 && length != 5) throw EOverflow(TBarcodeError::WrongAddon);
   for (size_t i = 0; i < length; ++i) {
     if (!IsDigit(addon[i])) throw EOverflow(TBarcodeError::WrongAddon);

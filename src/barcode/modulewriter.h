@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <stdexcept>
 
 #include "barcode/llbarcode.h"
@@ -13,23 +14,33 @@ namespace barcode {
 
 class TModuleWriter {
  public:
-  explicit TModuleWriter(TModules& modules, int position = 0) : FModules(modules), FPosition(position) {}
+  explicit TModuleWriter(TModules& modules, int position = 0)
+      : FStart(modules), FNext(modules + position), FEnd(modules + kModuleCapacity) {}
 
-  int Position() const { return FPosition; }
+  int Position() const { return static_cast<int>(FNext - FStart); }
 
   // A run of equal modules: 1 dark, 0 light.
   void Put(uint8_t value, int count) {
     Reserve(count);
-    std::memset(FModules + FPosition, value, static_cast<size_t>(count));
-    FPosition += count;
+    for (int i = 0; i < count; ++i) FNext[i] = value;
+    FNext += count;
   }
 
   // Modules exactly as the flags give them.
   template <size_t Width>
   void Put(const TFlags<Width>& modules) {
     Reserve(static_cast<int>(Width));
-    std::memcpy(FModules + FPosition, modules.data(), Width);
-    FPosition += static_cast<int>(Width);
+    std::memcpy(FNext, modules.data(), Width);
+    FNext += Width;
+  }
+
+  // The next count modules, to be filled by the caller: a block written in one go
+  // keeps the position out of the inner loop.
+  std::span<uint8_t> Claim(int count) {
+    Reserve(count);
+    std::span<uint8_t> block(FNext, static_cast<size_t>(count));
+    FNext += count;
+    return block;
   }
 
   // One element of a wide-and-narrow symbology.
@@ -42,12 +53,13 @@ class TModuleWriter {
   }
 
  private:
-  void Reserve(int count) {
-    if (count < 0 || FPosition + count > kModuleCapacity) throw std::logic_error("module array overflow");
+  void Reserve(int count) const {
+    if (count < 0 || count > FEnd - FNext) throw std::logic_error("module array overflow");
   }
 
-  TModules& FModules;
-  int FPosition;
+  uint8_t* const FStart;
+  uint8_t* FNext;
+  uint8_t* const FEnd;
 };
 
 }  // namespace barcode

@@ -59,7 +59,7 @@ void AddMSIProofchar(TEncodedText& text, btCodeTypes codeType) {
     }
   }
   sum += carry;
-  AppendChar(text, static_cast<char>('0' + (10 - sum % 10) % 10));
+  AppendChar(text, static_cast<char>('0' + (10 - sum % 10) % 10), digits.size());
 }
 
 void TLLBarcode::EncodeMSI() {

@@ -55,24 +55,32 @@ unsigned char StartByteOf(btCodeTypes codeType) {
   }
 }
 
-void ExpandCode128Text(const TCaption& source, TEncodedText& destination, btCodeTypes codeType) {
+int ExpandCode128Text(const TCaption& source, TEncodedText& destination, btCodeTypes codeType) {
   std::string_view caption = CodeTextOf(source);
   char text[1 + kMaxCodeTextLength];
   text[0] = static_cast<char>(StartByteOf(codeType));
   std::memcpy(text + 1, caption.data(), caption.size());
-  ExpandCode128Into({text, 1 + caption.size()}, false, destination, sizeof destination);
+  return static_cast<int>(ExpandCode128Into({text, 1 + caption.size()}, false, destination, sizeof destination));
 }
 
 // Same length as the source; characters outside the set become "0".
 template <class Accepts>
-void CopyValid(std::string_view source, TEncodedText& destination, Accepts accepts) {
-  destination[0] = '\0';
-  for (char c : source) AppendChar(destination, accepts(c) ? c : '0');
+int CopyValid(std::string_view source, TEncodedText& destination, Accepts accepts) {
+  TTextWriter out(destination);
+  for (char c : source) out.Append(accepts(c) ? c : '0');
+  return out.Length();
 }
 
-void FixLength(TEncodedText& text, int length) {
-  CutText(text, length);
-  while (TextLength(text) < length) AppendChar(text, '0');
+int CopyCode39(std::string_view source, TEncodedText& destination) {
+  const TBarCode39& table = Code39Table();
+  TTextWriter out(destination);
+  out.Append('*');
+  for (char c : source) {
+    char upper = UpperAscii(c);
+    out.Append(table.Contains(upper) ? upper : '0');
+  }
+  out.Append('*');
+  return out.Length();
 }
 
 int PostnetLength(int digits) {
@@ -81,41 +89,31 @@ int PostnetLength(int digits) {
   return 5;
 }
 
-}  // namespace
-
-void TransfervalidChars(TCaption& source, TEncodedText& destination, btCodeTypes codeType) {
-  std::string_view text = CodeTextOf(source);
+// The filtering of TransfervalidChars; returns the length of the result, so that
+// preparation need not measure it again.
+int FilterValidChars(TCaption& source, TEncodedText& destination, btCodeTypes codeType) {
   switch (codeType) {
     case CODE128_A:
     case CODE128_B:
     case CODE128_C:
-      ExpandCode128Text(source, destination, codeType);
-      return;
+      return ExpandCode128Text(source, destination, codeType);
     case Codabar:
       PrepareCodabar(source, destination);
-      return;
-    case CODE39: {
-      const TBarCode39& table = Code39Table();
-      AssignText(destination, "*");
-      for (char c : text) {
-        char upper = UpperAscii(c);
-        AppendChar(destination, table.Contains(upper) ? upper : '0');
-      }
-      AppendChar(destination, '*');
-      return;
-    }
+      return TextLength(destination);
+    case CODE39:
+      return CopyCode39(CodeTextOf(source), destination);
     case Postnet_FIM:
-      CopyValid(text, destination, [](char c) { return kFIMSet.find(c) != std::string_view::npos; });
-      return;
+      return CopyValid(CodeTextOf(source), destination,
+                       [](char c) { return kFIMSet.find(c) != std::string_view::npos; });
     default:
-      CopyValid(text, destination, IsDigit);
-      return;
+      return CopyValid(CodeTextOf(source), destination, IsDigit);
   }
 }
 
-void AddProofchar(TEncodedText& text, btCodeTypes codeType) {
+// AddProofchar for a text of known length.
+void AppendCheckDigit(TEncodedText& text, int length, btCodeTypes codeType) {
   std::string_view weights = WeightsFor(codeType);
-  std::string_view digits = TextOf(text);
+  std::string_view digits(text, static_cast<size_t>(length));
   int sum = 0;
   if (codeType == UPC_E) {
     sum = DecodeUPCE(digits);
@@ -124,25 +122,40 @@ void AddProofchar(TEncodedText& text, btCodeTypes codeType) {
       sum += DigitValue(digits[i]) * (weights[i] - '0');
     }
   }
-  AppendChar(text, static_cast<char>('0' + (10 - sum % 10) % 10));
+  AppendChar(text, static_cast<char>('0' + (10 - sum % 10) % 10), digits.size());
 }
 
+// Cuts or pads to the symbology's fixed length, then adds the check digit.
+void FixLengthWithCheckDigit(TEncodedText& text, int length, int fixedLength, btCodeTypes codeType) {
+  FixLength(text, length, fixedLength);
+  AppendCheckDigit(text, fixedLength, codeType);
+}
+
+}  // namespace
+
+void TransfervalidChars(TCaption& source, TEncodedText& destination, btCodeTypes codeType) {
+  FilterValidChars(source, destination, codeType);
+}
+
+void AddProofchar(TEncodedText& text, btCodeTypes codeType) { AppendCheckDigit(text, TextLength(text), codeType); }
+
 void PrepareText(TCaption& source, TEncodedText& destination, btCodeTypes codeType) {
-  TransfervalidChars(source, destination, codeType);
+  int length = FilterValidChars(source, destination, codeType);
   switch (codeType) {
-    case EAN_8: FixLength(destination, 7); break;
-    case EAN_13: FixLength(destination, 12); break;
-    case UPC_A: FixLength(destination, 11); break;
-    case UPC_E: FixLength(destination, 6); break;
-    case Postnet: FixLength(destination, PostnetLength(TextLength(destination))); break;
+    case EAN_8: return FixLengthWithCheckDigit(destination, length, 7, codeType);
+    case EAN_13: return FixLengthWithCheckDigit(destination, length, 12, codeType);
+    case UPC_A: return FixLengthWithCheckDigit(destination, length, 11, codeType);
+    case UPC_E: return FixLengthWithCheckDigit(destination, length, 6, codeType);
+    case Postnet: return FixLengthWithCheckDigit(destination, length, PostnetLength(length), codeType);
     case CODE39:
     case Codabar:
     case Postnet_FIM:
       return;
     case CODE25i:
     case CODE25iP:
-      if (TextLength(destination) % 2 == 0) return;
-      break;
+      // An odd digit count gets the check digit, so that the digits pair up.
+      if (length % 2 != 0) AppendCheckDigit(destination, length, codeType);
+      return;
     case CODE128_A:
     case CODE128_B:
     case CODE128_C:
@@ -154,7 +167,6 @@ void PrepareText(TCaption& source, TEncodedText& destination, btCodeTypes codeTy
     default:
       throw EOverflow(TBarcodeError::UnknownType);
   }
-  AddProofchar(destination, codeType);
 }
 
 }  // namespace barcode
