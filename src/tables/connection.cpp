@@ -55,6 +55,15 @@ TConnection::TConnection(const std::string& path, TLockPolicy policy) : FPath(pa
     sqlite3_close_v2(FDb);
     throw ETableError("Cannot open table file " + path + ": " + message);
   }
+  try {
+    Configure();
+  } catch (...) {
+    CloseAll();  // the destructor does not run for a constructor that throws
+    throw;
+  }
+}
+
+void TConnection::Configure() {
   sqlite3_extended_result_codes(FDb, 1);
   // The file may come from anywhere: its schema must not run code or be written raw.
   sqlite3_db_config(FDb, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
@@ -68,10 +77,14 @@ TConnection::TConnection(const std::string& path, TLockPolicy policy) : FPath(pa
   Execute("PRAGMA cache_size=-32768");
 }
 
-TConnection::~TConnection() {
+void TConnection::CloseAll() {
   for (auto& [sql, statement] : FStatements) sqlite3_finalize(statement);
+  FStatements.clear();
   sqlite3_close_v2(FDb);
+  FDb = nullptr;
 }
+
+TConnection::~TConnection() { CloseAll(); }
 
 std::vector<TSqlRow> TConnection::Query(const std::string& sql, const std::vector<TSqlValue>& params) {
   std::vector<TSqlRow> rows;

@@ -50,6 +50,8 @@ class TConnection {
   void UseWriteAheadLog();
 
  private:
+  void Configure();
+  void CloseAll();
   sqlite3_stmt* Prepared(const std::string& sql);
   void Run(sqlite3_stmt* statement, const std::vector<TSqlValue>& params, std::vector<TSqlRow>* rows);
   [[noreturn]] void Fail(int resultCode, const std::string& detail) const;
