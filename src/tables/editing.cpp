@@ -123,7 +123,7 @@ void TTable::WriteField(int index, const TVariant& value) {
     impl.Buffer[index] = std::move(stored);
     impl.Modified[index] = true;
   }
-  NotifyDataChange(&impl.Fields[index]);
+  NotifyDataChange(FFields[index].get());
 }
 
 }  // namespace tables

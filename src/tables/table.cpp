@@ -117,7 +117,10 @@ void TTable::Open() {
   impl->SqlTable = detail::SqlTableName(FTableName);
   impl->FieldDefs = detail::ReadFieldDefs(*impl->Connection, impl->SqlTable);
   impl->Connection->UseWriteAheadLog();
-  for (int i = 0; i < static_cast<int>(impl->FieldDefs.size()); ++i) impl->Fields.push_back(TField(*this, i));
+  // Field objects outlive Close, so a window's pointer to one stays safe to use.
+  while (FFields.size() < impl->FieldDefs.size()) {
+    FFields.push_back(std::unique_ptr<TField>(new TField(*this, static_cast<int>(FFields.size()))));
+  }
   impl->Order = std::make_unique<detail::TRowOrder>(
       impl->SqlTable, impl->FieldDefs, IndexFieldPositions(impl->FieldDefs, FIndexFieldNames, FTableName));
   impl->StandOn(impl->EndRow(false));
@@ -148,19 +151,18 @@ bool TTable::Modified() const {
 
 // --- fields ------------------------------------------------------------------
 
-int TTable::FieldCount() const { return static_cast<int>(Impl().Fields.size()); }
+int TTable::FieldCount() const { return static_cast<int>(Impl().FieldDefs.size()); }
 
 TField& TTable::Fields(int index) {
-  auto& fields = Impl().Fields;
-  if (index < 0 || index >= static_cast<int>(fields.size())) {
+  if (index < 0 || index >= FieldCount()) {
     throw ETableError("Table " + FTableName + " has no field number " + std::to_string(index));
   }
-  return fields[index];
+  return *FFields[index];
 }
 
 TField* TTable::FindField(const std::string& name) {
   const int index = detail::FieldIndex(Impl().FieldDefs, name);
-  return index < 0 ? nullptr : &Impl().Fields[index];
+  return index < 0 ? nullptr : FFields[index].get();
 }
 
 TField& TTable::FieldByName(const std::string& name) {

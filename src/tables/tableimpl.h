@@ -22,7 +22,6 @@ struct TTable::TImpl {
   std::unique_ptr<detail::TConnection> Connection;
   std::string SqlTable;
   std::vector<TFieldDef> FieldDefs;
-  std::vector<TField> Fields;
   std::unique_ptr<detail::TRowOrder> Order;
   // The row the cursor stands on; none when the table was empty.
   std::optional<TRow> Current;

@@ -150,7 +150,7 @@ class TTable {
   // True when a field of the pending row was written.
   bool Modified() const;
 
-  // Fields exist while the table is open; references to them end with Close.
+  // A field object lives as long as its table; used while the table is closed it raises an error.
   int FieldCount() const;
   TField& Fields(int index);
   TField* FindField(const std::string& name);      // ignores case; null when unknown
@@ -216,6 +216,7 @@ class TTable {
   const TVariant& ReadField(int index) const;
 
   std::unique_ptr<TImpl> FImpl;
+  std::vector<std::unique_ptr<TField>> FFields;
   std::string FDatabaseName;
   std::string FTableName;
   std::string FIndexFieldNames;

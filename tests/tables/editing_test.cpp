@@ -259,6 +259,16 @@ TEST_F(Editing, FieldNamesIgnoreCase) {
   }
 }
 
+TEST_F(Editing, FieldKeptAcrossCloseRaisesWhileClosedAndWorksAfterReopen) {
+  TField& name = Field("FName");
+  Table->Close();
+  EXPECT_THROW(name.AsString(), ETableError);
+  EXPECT_THROW(name.SetAsString("x"), ETableError);
+  Table->Open();
+  EXPECT_EQ(&Field("fname"), &name);
+  EXPECT_EQ(name.AsString(), "soap");
+}
+
 TEST_F(Editing, DeleteMovesToTheNextRowOrThePriorAtTheEnd) {
   Table->Append();
   Field("FName").SetAsString("salt");
