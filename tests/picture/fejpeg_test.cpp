@@ -323,6 +323,25 @@ TEST_F(PictureBox, DecodingErrorIsReportedOnceAfterPainting) {
   }
 }
 
+// An 8-bit bitmap with two palette entries (red, blue) whose lower half uses index 200.
+std::vector<uint8_t> BitmapWithIndexesPastItsPalette() {
+  std::vector<uint8_t> indexes(16 * 8, 1);
+  std::fill(indexes.begin(), indexes.begin() + 16 * 4, 200);  // the first rows of the file are the bottom ones
+  return IndexedBitmapFile(16, 8, {qRgb(255, 0, 0), qRgb(0, 0, 255)}, indexes);
+}
+
+TEST_F(PictureBox, IndexesPastThePaletteDrawAsBlack) {
+  WriteFileBytes(dir.File("indexes.bmp"), BitmapWithIndexesPastItsPalette());
+  box->Picture().LoadFromFile(dir.File("indexes.bmp"));
+  box->SetStretch(false);
+  QImage shown = Shown();
+  // The file's rows run bottom-up: index 200 fills the lower half.
+  EXPECT_EQ(shown.pixelColor(3, 4), QColor(Qt::black));
+  EXPECT_EQ(shown.pixelColor(12, 7), QColor(Qt::black));
+  EXPECT_EQ(shown.pixelColor(3, 3), QColor(Qt::blue));
+  EXPECT_EQ(shown.pixelColor(12, 0), QColor(Qt::blue));
+}
+
 // --- damaged and oversized bitmaps and icons ---
 
 struct TDamagedCase {

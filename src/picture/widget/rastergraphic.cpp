@@ -8,6 +8,22 @@
 #include "picture/picturefile.h"
 
 namespace picture {
+namespace {
+
+// A bitmap's pixels may use indexes past its own palette, which Qt would look up beyond
+// the colour table; such pixels are black. The picture is then kept in 32 bits, the
+// form the painter draws fastest.
+QImage WithSafePixels(QImage image) {
+  if (image.colorCount() > 0) {
+    QList<QRgb> table = image.colorTable();
+    table.resize(qsizetype{1} << image.depth(), qRgb(0, 0, 0));
+    image.setColorTable(table);
+  }
+  return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                       : QImage::Format_RGB32);
+}
+
+}  // namespace
 
 void TRasterGraphic::LoadFromFile(const std::string& fileName) { LoadFromBytes(ReadPictureFile(fileName)); }
 
@@ -25,7 +41,7 @@ void TRasterGraphic::LoadFromBytes(std::span<const uint8_t> bytes) {
   QImage image = reader.read();
   if (image.isNull()) throw InvalidImage(FKind);
   CheckPictureSize(FKind, image.width(), image.height());
-  FImage = std::move(image);
+  FImage = WithSafePixels(std::move(image));
   FDrawer.Reset();
   Changed();
 }
