@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <stdexcept>
 #include <string_view>
 
 #include "barcode/codabar.h"
@@ -66,9 +67,10 @@ int ExpandCode128Text(const TCaption& source, TEncodedText& destination, btCodeT
 // Same length as the source; characters outside the set become "0".
 template <class Accepts>
 int CopyValid(std::string_view source, TEncodedText& destination, Accepts accepts) {
-  TTextWriter out(destination);
-  for (char c : source) out.Append(accepts(c) ? c : '0');
-  return out.Length();
+  if (source.size() >= sizeof destination) throw std::logic_error("text buffer overflow");
+  for (size_t i = 0; i < source.size(); ++i) destination[i] = accepts(source[i]) ? source[i] : '0';
+  destination[source.size()] = '\0';
+  return static_cast<int>(source.size());
 }
 
 int CopyCode39(std::string_view source, TEncodedText& destination) {
