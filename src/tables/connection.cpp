@@ -99,23 +99,18 @@ int TConnection::Execute(const std::string& sql, const std::vector<TSqlValue>& p
 
 std::int64_t TConnection::LastInsertRowId() const { return sqlite3_last_insert_rowid(FDb); }
 
-void TConnection::WriteTransaction(const std::function<void()>& body) {
-  Execute("BEGIN IMMEDIATE");
-  try {
+void TConnection::WriteTransaction(const std::function<void()>& body) { InTransaction("BEGIN IMMEDIATE", body); }
+
+void TConnection::ReadTransaction(const std::function<void()>& body) {
+  if (sqlite3_get_autocommit(FDb)) {
+    InTransaction("BEGIN", body);
+  } else {
     body();
-    Execute("COMMIT");
-  } catch (...) {
-    if (!sqlite3_get_autocommit(FDb)) sqlite3_exec(FDb, "ROLLBACK", nullptr, nullptr, nullptr);
-    throw;
   }
 }
 
-void TConnection::ReadTransaction(const std::function<void()>& body) {
-  if (!sqlite3_get_autocommit(FDb)) {
-    body();
-    return;
-  }
-  Execute("BEGIN");
+void TConnection::InTransaction(const std::string& begin, const std::function<void()>& body) {
+  Execute(begin);
   try {
     body();
     Execute("COMMIT");

@@ -51,6 +51,7 @@ class TConnection {
 
  private:
   void Configure();
+  void InTransaction(const std::string& begin, const std::function<void()>& body);
   void CloseAll();
   sqlite3_stmt* Prepared(const std::string& sql);
   void Run(sqlite3_stmt* statement, const std::vector<TSqlValue>& params, std::vector<TSqlRow>* rows);

@@ -43,9 +43,7 @@ void TTable::Post() {
   } else {
     throw ETableError("Table " + FTableName + " is not in edit or insert state");
   }
-  Resync();
-  SetState(TDataSetState::dsBrowse);
-  NotifyDataChange(nullptr);
+  ReturnToBrowse();
 }
 
 void TTable::PostInsert() {
@@ -91,9 +89,7 @@ void TTable::PostEdit() {
 
 void TTable::Cancel() {
   if (!Active() || FState == TDataSetState::dsBrowse) return;
-  Resync();
-  SetState(TDataSetState::dsBrowse);
-  NotifyDataChange(nullptr);
+  ReturnToBrowse();
 }
 
 void TTable::Delete() {
@@ -106,6 +102,11 @@ void TTable::Delete() {
   // A row that another user deleted already is gone as asked: not an error.
   impl.Connection->WriteTransaction(
       [&] { impl.Connection->Execute(detail::DeleteRowSql(impl.SqlTable), {impl.Current->RowId}); });
+  ReturnToBrowse();
+}
+
+// The row as the file now holds it, shown in browse state.
+void TTable::ReturnToBrowse() {
   Resync();
   SetState(TDataSetState::dsBrowse);
   NotifyDataChange(nullptr);

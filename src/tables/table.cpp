@@ -5,18 +5,9 @@
 #include "tables/fielddefs.h"
 #include "tables/names.h"
 #include "tables/tableimpl.h"
+#include "tables/values.h"
 
 namespace tables {
-
-namespace {
-
-std::string TrimBlanks(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
 
 std::vector<int> IndexFieldPositions(const std::vector<TFieldDef>& fields, const std::string& names,
                                      const std::string& tableName) {
@@ -24,7 +15,7 @@ std::vector<int> IndexFieldPositions(const std::vector<TFieldDef>& fields, const
   std::size_t start = 0;
   while (start <= names.size()) {
     const auto end = std::min(names.find(';', start), names.size());
-    const std::string name = TrimBlanks(names.substr(start, end - start));
+    const std::string name(detail::TrimBlanks(std::string_view(names).substr(start, end - start)));
     start = end + 1;
     if (name.empty()) continue;
     const int position = detail::FieldIndex(fields, name);
@@ -101,19 +92,21 @@ void TTable::SetTableName(const std::string& name) {
 
 void TTable::SetLockRetryCount(int count) {
   FLockRetryCount = std::max(count, 0);
-  if (FImpl) FImpl->Connection->SetLockPolicy({FLockRetryCount, FLockWaitTime});
+  if (FImpl) FImpl->Connection->SetLockPolicy(LockPolicy());
 }
 
 void TTable::SetLockWaitTime(int milliseconds) {
   FLockWaitTime = std::max(milliseconds, 0);
-  if (FImpl) FImpl->Connection->SetLockPolicy({FLockRetryCount, FLockWaitTime});
+  if (FImpl) FImpl->Connection->SetLockPolicy(LockPolicy());
 }
+
+detail::TLockPolicy TTable::LockPolicy() const { return {FLockRetryCount, FLockWaitTime}; }
 
 void TTable::Open() {
   if (Active()) return;
   auto impl = std::make_unique<TImpl>();
   const std::string path = detail::DatabaseDirectory(FDatabaseName) + detail::TableFileName(FTableName);
-  impl->Connection = std::make_unique<detail::TConnection>(path, detail::TLockPolicy{FLockRetryCount, FLockWaitTime});
+  impl->Connection = std::make_unique<detail::TConnection>(path, LockPolicy());
   impl->SqlTable = detail::SqlTableName(FTableName);
   impl->FieldDefs = detail::ReadFieldDefs(*impl->Connection, impl->SqlTable);
   impl->Connection->UseWriteAheadLog();

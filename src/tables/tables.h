@@ -18,6 +18,10 @@
 
 namespace tables {
 
+namespace detail {
+struct TLockPolicy;
+}
+
 // Every failure of the engine: missing or damaged file, refused lock, unknown
 // field, over-long string, operation in the wrong state.
 class ETableError : public std::runtime_error {
@@ -209,6 +213,8 @@ class TTable {
   void Resync();
   void PostInsert();
   void PostEdit();
+  void ReturnToBrowse();
+  detail::TLockPolicy LockPolicy() const;
   void SetState(TDataSetState state);
   void NotifyDataChange(TField* field);
   void NotifyStateChange();

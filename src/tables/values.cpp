@@ -7,12 +7,6 @@ namespace tables::detail {
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string NotANumber(const TFieldDef& field, std::string_view text) {
   return "'" + std::string(text) + "' is not a valid number for field " + field.Name;
 }
@@ -47,6 +41,12 @@ TVariant Convert(const TFieldDef& field, const TVariant& value, bool checkSize) 
 }
 
 }  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
 
 std::string TrimRight(std::string_view text) {
   const auto last = text.find_last_not_of(' ');

@@ -13,6 +13,8 @@
 namespace tables::detail {
 
 std::string TrimRight(std::string_view text);
+// Without blanks at either end.
+std::string_view TrimBlanks(std::string_view text);
 // Characters of UTF-8 text (continuation bytes are not counted).
 std::size_t CharacterCount(std::string_view text);
 
