@@ -130,10 +130,11 @@ void BM_AppendPost10000(benchmark::State& state) {
     table.reset();
     state.ResumeTiming();
   }
-  state.counters["post_us"] =
+  // Wall time per row (the benchmark uses real time: the disk sync is most of the cost).
+  state.counters["per_post"] =
       benchmark::Counter(static_cast<double>(kRows) * state.iterations(), benchmark::Counter::kIsRate |
                                                                               benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_AppendPost10000)->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AppendPost10000)->Iterations(1)->Repetitions(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
