@@ -92,6 +92,7 @@ class TField {
 
   // Writing needs the cursor in edit, insert or set-key state. A string longer
   // than the field's size is refused with an error naming the field and its size.
+  // Trailing blanks are not stored, and an empty string is no value.
   void SetAsString(const std::string& value);
   void SetAsFloat(double value);
   void SetValue(const TVariant& value);
@@ -163,7 +164,7 @@ class TTable {
 
   // Every move first ends a pending change of this cursor: a modified row is
   // posted, an unmodified one cancelled. So do Append, Insert, Edit, FindKey,
-  // GotoKey, GotoBookmark, Refresh and SetIndexFieldNames.
+  // SetKey, GotoBookmark, Refresh and SetIndexFieldNames.
   void First();
   void Last();
   void Next();
