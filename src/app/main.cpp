@@ -1,0 +1,15 @@
+// Program entry.
+#include <QApplication>
+
+#include "app/messagebox.h"
+#include "app/program.h"
+#include "platform/datadir.h"
+#include "platform/qt/qtcanvas.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  application.setApplicationDisplayName("Barcode Printing Software");
+  platform::InstallQtScreenResolution();
+  InstallMessageBox();
+  return RunProgram(platform::DataDirectory());
+}

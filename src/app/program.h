@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// The program's run once the application object exists: the main window first, then
+// the global settings from the tables in dataDirectory, then the event loop. Returns
+// the exit code; 1 when the settings cannot be loaded (the window is then never shown).
+int RunProgram(const std::string& dataDirectory);

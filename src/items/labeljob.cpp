@@ -1,0 +1,106 @@
+#include "items/labeljob.h"
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+#include <thread>
+
+#include "app/globvar.h"
+#include "items/jobtemplates.h"
+#include "items/numbertext.h"
+#include "platform/datadir.h"
+#include "platform/messages.h"
+#include "platform/numformat.h"
+#include "platform/portfile.h"
+#include "tables/tables.h"
+
+namespace items {
+namespace {
+
+std::string TrimControlAndBlank(const std::string& text) {
+  size_t first = 0;
+  size_t last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+  return text.substr(first, last - first);
+}
+
+std::string FitToWidth(const std::string& line, int width) {
+  size_t size = static_cast<size_t>(std::max(width, 0));
+  if (line.size() >= size) return line.substr(0, size);
+  return line + SpaceFill(static_cast<int>(size - line.size()));
+}
+
+}  // namespace
+
+std::string SpaceFill(int count) {
+  if (count <= 0) return {};
+  std::string seed(28, ' ');
+  while (seed.size() < static_cast<size_t>(count)) seed += seed;
+  return seed.substr(0, static_cast<size_t>(count));
+}
+
+void WaitSeconds(double seconds) {
+  auto deadline = std::chrono::system_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::system_clock::now() < deadline) std::this_thread::sleep_until(deadline);
+}
+
+TLabelValues ReadLabelValues(tables::TTable& items, char decimalSeparator) {
+  TLabelValues values;
+  values.Barcode = items.FieldByName("FBarcode").AsString();
+  values.Name = TrimControlAndBlank(items.FieldByName("FName").AsString());
+  values.PicturePath = items.FieldByName("FPicPath").AsString();
+  values.Price = FormatFixed(items.FieldByName("FSP").AsFloat(), 2, decimalSeparator);
+  values.Quantity = FormatFixed(items.FieldByName("FBarQty").AsFloat(), 0, decimalSeparator);
+  return values;
+}
+
+std::vector<std::string> LabelJobLines(const std::string& printerType, const TLabelValues& values,
+                                       char decimalSeparator) {
+  const TJobLanguage* language = FindJobLanguage(printerType);
+  if (language == nullptr) return {};
+  bool withPrice = ParseFixed(values.Price, decimalSeparator) > 0;
+  std::vector<std::string> lines;
+  for (const TJobLine& line : language->Lines) {
+    if (line.PriceOnly && !withPrice) continue;
+    lines.push_back(ComposeLine(*language, line, values));
+  }
+  return lines;
+}
+
+TLabelJob::TLabelJob() : DataDirectory(platform::DataDirectory()), DecimalSeparator(platform::DecimalSeparator()) {}
+
+void TLabelJob::Print(tables::TTable& items) {
+  TLabelValues values = ReadLabelValues(items, DecimalSeparator);
+  Wait(3);
+  SendLabelJob(values.Barcode, values.Name, values.Quantity, values.Price, values.PicturePath);
+}
+
+void TLabelJob::SendLabelJob(const std::string& barcode, const std::string& name, const std::string& quantity,
+                             const std::string& price, const std::string& picturePath) {
+  try {
+    FFirstLineOfJob = true;
+    TLabelValues values{barcode, name, quantity, price, picturePath};
+    for (const std::string& line : LabelJobLines(gPrtname, values, DecimalSeparator)) Prtdata(line);
+  } catch (const std::exception& e) {
+    platform::ShowMessage(std::string("Error ") + e.what());
+  }
+}
+
+void TLabelJob::Prtdata(const std::string& line) { prtln(line, -1, PortText); }
+
+void TLabelJob::prtln(const std::string& line, int width, const std::string& port) {
+  platform::TPortFile file;
+  auto mode = FFirstLineOfJob ? platform::TPlainFileMode::Truncate : platform::TPlainFileMode::Append;
+  file.Open(platform::ResolvePortName(port, DataDirectory), mode);
+  FFirstLineOfJob = false;
+  std::string text = width == -1 ? line : FitToWidth(line, width);
+  try {
+    file.Write(text + "\r\n");
+  } catch (const std::exception& e) {
+    platform::ShowMessage(std::string("Line print error ") + e.what());
+  }
+  file.Close();
+}
+
+}  // namespace items
