@@ -10,6 +10,7 @@ const char* BarcodeErrorText(TBarcodeError error) {
     case TBarcodeError::Code128: return "BarcoLL: Code128 error";
     case TBarcodeError::MSIWrongType: return "Wrong barcode type in procedure AddMSIProofchar";
     case TBarcodeError::UPCELength: return "Decoded legth of UPC-E code is wrong!";
+    case TBarcodeError::PropertyRange: return "Property value out of range";
   }
   return "Barcode: Unknown Type of Barcode";
 }

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "barcode/barcodetypes.h"
+#include "platform/canvas.h"
 
 namespace barcode {
 
@@ -35,6 +37,13 @@ class TLLBarcode {
   void Encode();
   double ModuleWidthMM() const;
 
+  // Encodes and draws the symbol with its text on the canvas at the pixel origin
+  // (x0, y0), at the canvas's resolution, and returns the drawn size (width and
+  // height swapped for the quarter turns). Raises EOverflow before drawing anything.
+  platform::TSize DrawBarcode(platform::TCanvas& canvas, int x0, int y0);
+  // The postal layout of Postnet and FIM, with fixed physical dimensions.
+  platform::TSize DrawPostnet(platform::TCanvas& canvas, int x0, int y0);
+
  private:
   void EncodeEAN8();
   void EncodeEAN13();
@@ -51,6 +60,13 @@ class TLLBarcode {
   void EncodeFIM();
 
   void EncodeSymbol();
+
+  // The unrotated layout (LW x LH from the origin) mapped onto the surface.
+  platform::TPoint MapPoint(int x, int y, int LW, int LH, int x0, int y0) const;
+  void FillRotatedRect(platform::TCanvas& canvas, const platform::TRect& rect, int LW, int LH, int x0,
+                       int y0) const;
+  void DrawRotatedText(platform::TCanvas& canvas, const std::string& text, int fontBase, int LW, int LH,
+                       int anchorX, int anchorY, int x0, int y0) const;
 };
 
 }  // namespace barcode
