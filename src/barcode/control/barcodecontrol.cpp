@@ -1,0 +1,209 @@
+#include "barcode/control/barcodecontrol.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QTimer>
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+#include "barcode/eoverflow.h"
+#include "platform/ansi.h"
+#include "platform/messages.h"
+#include "platform/qt/bitmapexport.h"
+#include "platform/qt/qtcanvas.h"
+#include "platform/screen.h"
+
+namespace {
+
+using barcode::EOverflow;
+
+std::string ToAnsi(const QString& text) {
+  return platform::Utf16ToAnsi(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                   static_cast<size_t>(text.size())));
+}
+
+void CheckRange(int value, int low, int high, const char* message) {
+  if (value < low || value > high) throw EOverflow(message);
+}
+
+// Keeps the digits only: five or more give the first five, two to four the first two,
+// fewer than two nothing.
+std::string NormalisedAddon(const std::string& text) {
+  std::string digits;
+  for (char c : text)
+    if (c >= '0' && c <= '9') digits += c;
+  if (digits.size() >= 5) return digits.substr(0, 5);
+  if (digits.size() >= 2) return digits.substr(0, 2);
+  return {};
+}
+
+template <size_t N>
+void CopyText(char (&destination)[N], const std::string& text) {
+  size_t length = std::min(text.size(), N - 1);
+  std::memcpy(destination, text.data(), length);
+  std::memset(destination + length, 0, N - length);
+}
+
+}  // namespace
+
+TCustomBarcode::TCustomBarcode(QWidget* owner) : QWidget(owner) { resize(69, 66); }
+
+QString TCustomBarcode::Bar_Caption() const { return platform::AnsiToQString(Params().Caption); }
+
+void TCustomBarcode::SetBar_Caption(const QString& caption) {
+  std::string text = ToAnsi(caption);
+  if (text.size() > static_cast<size_t>(barcode::kMaxCodeTextLength)) throw EOverflow("String exceeds maximum length");
+  CopyText(FLLBarcode.Params.Caption, text);
+  Changed();
+}
+
+QString TCustomBarcode::Bar_CodeAddon() const { return platform::AnsiToQString(Params().CodeAddon); }
+
+void TCustomBarcode::SetBar_CodeAddon(const QString& addon) {
+  CopyText(FLLBarcode.Params.CodeAddon, NormalisedAddon(ToAnsi(addon)));
+  Changed();
+}
+
+void TCustomBarcode::SetBar_CodeType(btCodeTypes type) {
+  FLLBarcode.Params.CodeType = barcode::btCodeTypes(type);
+  Changed();
+}
+
+QString TCustomBarcode::Bar_Fontname() const { return platform::AnsiToQString(Params().Fontname); }
+
+void TCustomBarcode::SetBar_Fontname(const QString& name) {
+  FLLBarcode.Params.Fontname = ToAnsi(name);
+  Changed();
+}
+
+void TCustomBarcode::SetBar_Fontscaling(int percent) {
+  CheckRange(percent, 20, 200, "Bar_Fontscaling must be in the range 20..200!");
+  FLLBarcode.Params.Fontscaling = percent;
+  Changed();
+}
+
+void TCustomBarcode::SetBar_HeightPercent(int percent) {
+  CheckRange(percent, 20, 200, "Bar_HeightPercent must be in the range 20..200!");
+  FLLBarcode.Params.HeightPercent = percent;
+  Changed();
+}
+
+void TCustomBarcode::SetBar_HighDensity(bool on) {
+  FLLBarcode.Params.HighDensity = on;
+  Changed();
+}
+
+void TCustomBarcode::SetBar_HumanReadable(bool on) {
+  FLLBarcode.Params.HumanReadable = on;
+  Changed();
+}
+
+void TCustomBarcode::SetBar_ModuleWidth(btCodeSizes size) {
+  CheckRange(uint8_t(size), 0, 9, "Bar_SC_Size must be in the range 0..9!");
+  FLLBarcode.Params.ModuleWidth = barcode::btCodeSizes(size);
+  Changed();
+}
+
+void TCustomBarcode::SetBar_Ratio(btCodeRatio ratio) {
+  CheckRange(uint8_t(ratio), 0, 1, "Bar_Ratio must be in the range 0..1 (Ratio_3 or Ratio_2)!");
+  FLLBarcode.Params.Ratio = barcode::btCodeRatio(ratio);
+  Changed();
+}
+
+void TCustomBarcode::SetBar_Rotation(btCodeRotate rotation) {
+  CheckRange(uint8_t(rotation), 0, 3, "Bar_Rotate must be in the range rotate_000..rotate_270!");
+  FLLBarcode.Params.Rotation = barcode::btCodeRotate(rotation);
+  Changed();
+}
+
+void TCustomBarcode::SetBar_WidthReduce(bool on) {
+  FLLBarcode.Params.WidthReduce = on;
+  Changed();
+}
+
+void TCustomBarcode::SetBar_ZoomSize(bool on) {
+  FLLBarcode.Params.ZoomSize = on;
+  Changed();
+}
+
+void TCustomBarcode::Changed() {
+  FPaintErrorShown = false;  // a new setting deserves its own report
+  update();
+}
+
+platform::TSize TCustomBarcode::DrawTo(platform::TCanvas& canvas, int x, int y) {
+  return FLLBarcode.DrawBarcode(canvas, x, y);
+}
+
+void TCustomBarcode::Paint(platform::TCanvas& canvas) {
+  platform::TSize size = DrawTo(canvas, 0, 0);
+  resize(size.cx, size.cy);
+}
+
+void TCustomBarcode::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  platform::TQtCanvas canvas(painter);
+  canvas.Font.SetColor(platform::FromQtColor(palette().color(QPalette::WindowText)));
+  try {
+    Paint(canvas);
+    FPaintErrorShown = false;
+  } catch (const std::exception& e) {
+    ReportPaintError(e.what());
+  }
+}
+
+// A failed paint keeps the previous size. The message is shown once, after the paint
+// has finished, and not again for the repaints of the same settings.
+void TCustomBarcode::ReportPaintError(const std::string& message) {
+  if (FPaintErrorShown) return;
+  FPaintErrorShown = true;
+  QTimer::singleShot(0, this, [message] { platform::ShowMessage(message); });
+}
+
+TBarcode::TBarcode(QWidget* owner) : TCustomBarcode(owner) {}
+
+void TBarcode::SetAutoSize(bool on) {
+  if (on == FAutoSize) return;
+  FAutoSize = on;
+  Changed();
+}
+
+void TBarcode::Paint(platform::TCanvas& canvas) {
+  platform::TSize size = DrawTo(canvas, 0, 0);
+  if (FAutoSize) resize(size.cx, size.cy);
+}
+
+QImage TBarcode::RenderBitmap(int margin) {
+  int dpi = platform::ScreenPixelsPerInch();
+  platform::TSize size;
+  {
+    // Measuring on an empty bitmap at the screen's resolution.
+    QImage empty = platform::ScreenBitmap(1, 1, dpi);
+    QPainter painter(&empty);
+    platform::TQtCanvas canvas(painter);
+    size = DrawTo(canvas, margin, margin);
+  }
+  QImage bitmap = platform::ScreenBitmap(2 * margin + size.cx, 2 * margin + size.cy, dpi);
+  QPainter painter(&bitmap);
+  platform::TQtCanvas canvas(painter);
+  DrawTo(canvas, margin, margin);
+  return bitmap;
+}
+
+void TBarcode::SaveToBitmapFile(int margin, const QString& fileName) {
+  platform::SaveBitmapFile(RenderBitmap(margin), fileName);
+}
+
+void TBarcode::CopyToClipboard(int margin) { platform::CopyBitmapToClipboard(RenderBitmap(margin)); }
+
+void TBarcode::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit OnClick();
+  TCustomBarcode::mouseReleaseEvent(event);
+}
+
+void TBarcode::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) emit OnDblClick();
+  TCustomBarcode::mouseDoubleClickEvent(event);
+}
