@@ -14,6 +14,7 @@ packages=(
   libzxing-dev
   fonts-liberation2 fontconfig
   xvfb xauth xclip x11-utils
+  inkscape
 )
 
 missing=()
