@@ -6,8 +6,10 @@
 #include "platform/qt/qtcanvas.h"
 
 int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  // Listing the tests (CTest does it without the tests' environment) needs no display.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   QApplication application(argc, argv);
   platform::InstallQtScreenResolution();
-  testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
