@@ -32,6 +32,14 @@ const TOptionField& FieldOf(TJPEGPropertyCode code) {
   throw std::out_of_range("Unknown JPEG option code " + std::to_string(code));
 }
 
+// Default options but for the one given.
+template <class T>
+TJPEGOptions With(T TJPEGOptions::*member, T value) {
+  TJPEGOptions options;
+  options.*member = value;
+  return options;
+}
+
 }  // namespace
 
 bool SameOption(const TJPEGOptions& a, const TJPEGOptions& b, TJPEGPropertyCode code) {
@@ -49,39 +57,22 @@ void TJPEGProperties::Assign(const TJPEGOptions& next, TJPEGPropertyCode code) {
 }
 
 void TJPEGProperties::SetGrayScale(bool value) {
-  TJPEGOptions next;
-  next.GrayScale = value;
-  Assign(next, jpcGrayScale);
+  Assign(With(&TJPEGOptions::GrayScale, value), jpcGrayScale);
 }
-
 void TJPEGProperties::SetPixelFormat(TJPEGPixelFormat value) {
-  TJPEGOptions next;
-  next.PixelFormat = value;
-  Assign(next, jpcPixelFormat);
+  Assign(With(&TJPEGOptions::PixelFormat, value), jpcPixelFormat);
 }
-
 void TJPEGProperties::SetProgressiveDisplay(bool value) {
-  TJPEGOptions next;
-  next.ProgressiveDisplay = value;
-  Assign(next, jpcProgressiveDisplay);
+  Assign(With(&TJPEGOptions::ProgressiveDisplay, value), jpcProgressiveDisplay);
 }
-
 void TJPEGProperties::SetPerformance(TJPEGPerformance value) {
-  TJPEGOptions next;
-  next.Performance = value;
-  Assign(next, jpcPerformance);
+  Assign(With(&TJPEGOptions::Performance, value), jpcPerformance);
 }
-
 void TJPEGProperties::SetScale(TJPEGScale value) {
-  TJPEGOptions next;
-  next.Scale = value;
-  Assign(next, jpcScale);
+  Assign(With(&TJPEGOptions::Scale, value), jpcScale);
 }
-
 void TJPEGProperties::SetSmoothing(bool value) {
-  TJPEGOptions next;
-  next.Smoothing = value;
-  Assign(next, jpcSmoothing);
+  Assign(With(&TJPEGOptions::Smoothing, value), jpcSmoothing);
 }
 
 }  // namespace picture

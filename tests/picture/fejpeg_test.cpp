@@ -19,7 +19,7 @@
 #include "platform/messages.h"
 #include "support/jpegsamples.h"
 #include "support/rastersamples.h"
-#include "support/tempdir.h"
+#include "support/boxonpanel.h"
 
 namespace picture {
 namespace {
@@ -28,26 +28,16 @@ using namespace picture::testing;
 
 constexpr int kBoxWidth = 159;
 constexpr int kBoxHeight = 153;
-const QColor kPanelColour(255, 0, 255);
-
-// The box on a panel with the item window's settings, and sample files in a temp folder.
-class PictureBox : public ::testing::Test {
+// The box on its panel, with sample files in the temp folder.
+class PictureBox : public TBoxOnPanel {
  protected:
   void SetUp() override {
-    // A panel colour no sample uses, to see where the box draws nothing.
-    QPalette palette = panel.palette();
-    palette.setColor(QPalette::Window, kPanelColour);
-    panel.setPalette(palette);
-    panel.setAutoFillBackground(true);
-    panel.resize(300, 300);
-    box = CreateItemWindowPicture(&panel);
+    TBoxOnPanel::SetUp();
     WriteFileBytes(dir.File("big.bmp"), ImageFileBytes(QuadrantImage(400, 300), "BMP"));
     WriteFileBytes(dir.File("small.bmp"), ImageFileBytes(QuadrantImage(80, 60), "BMP"));
     WriteFileBytes(dir.File("photo.jpg"), EncodeJPEG(MakePhotoLikeImage(400, 300, 5), {}));
   }
 
-  // What the box shows on its panel.
-  QImage Shown() { return panel.grab(box->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
   static bool IsPanel(QRgb pixel) { return QColor(pixel) == kPanelColour; }
 
   // The pixels the decoder made for the current JPEG picture.
@@ -68,10 +58,6 @@ class PictureBox : public ::testing::Test {
     }
     EXPECT_EQ(box->Picture().Graphic(), before) << fileName;
   }
-
-  QWidget panel;
-  TFEJpeg* box = nullptr;
-  TTempDir dir;
 };
 
 TEST_F(PictureBox, HasTheItemWindowSettings) {

@@ -14,14 +14,12 @@
 #include "platform/metafilecanvas.h"
 #include "platform/qt/qtcanvas.h"
 #include "support/jpegsamples.h"
-#include "support/tempdir.h"
+#include "support/boxonpanel.h"
 
 namespace picture {
 namespace {
 
 using namespace picture::testing;
-
-const QColor kPanelColour(255, 0, 255);
 
 // No page background: where the drawing has nothing, the panel must show through.
 const char* const kShapesSvg = R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="100" viewBox="0 0 200 100">
@@ -31,18 +29,8 @@ const char* const kShapesSvg = R"(<svg xmlns="http://www.w3.org/2000/svg" width=
 </svg>
 )";
 
-class MetafileBox : public ::testing::Test {
+class MetafileBox : public TBoxOnPanel {
  protected:
-  void SetUp() override {
-    QPalette palette = panel.palette();
-    palette.setColor(QPalette::Window, kPanelColour);
-    panel.setPalette(palette);
-    panel.setAutoFillBackground(true);
-    panel.resize(300, 300);
-    box = CreateItemWindowPicture(&panel);
-  }
-  QImage Shown() { return panel.grab(box->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
-
   // The colour at a point of the 200 x 100 drawing, stretched into the box.
   QColor ShownAt(const QImage& shown, double x, double y) {
     return shown.pixelColor(static_cast<int>(x * shown.width() / 200), static_cast<int>(y * shown.height() / 100));
@@ -58,10 +46,6 @@ class MetafileBox : public ::testing::Test {
     EXPECT_EQ(ShownAt(shown, 150, 5), kPanelColour) << fileName;   // above the circle
     EXPECT_EQ(ShownAt(shown, 103, 70), kPanelColour) << fileName;  // beside the triangle
   }
-
-  QWidget panel;
-  TFEJpeg* box = nullptr;
-  TTempDir dir;
 };
 
 TEST_F(MetafileBox, InkscapeDrawingsShowTheirShapesStretched) {

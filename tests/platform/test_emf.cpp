@@ -2,7 +2,6 @@
 // pictures built from the published record layouts, and damaged data.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include "platform/metafilecanvas.h"
 #include "platform/qt/qtcanvas.h"
 #include "platform/tracecanvas.h"
+#include "guitest.h"
 #include "qtimages.h"
 
 namespace platform {
@@ -27,15 +27,7 @@ using testing::PageHeight;
 using testing::PageWidth;
 using testing::WhiteImage;
 
-class EmfTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-  }
-};
+class EmfTest : public testing::GuiTest {};
 
 QImage DrawnDirectly(int dpi) {
   QImage image = WhiteImage(PageWidth, PageHeight, dpi);
@@ -255,14 +247,7 @@ TEST_F(EmfTest, EveryTruncationIsRefusedWithAClearError) {
   }
 }
 
-std::string ErrorOf(const std::vector<uint8_t>& bytes) {
-  try {
-    TMetafile::FromBytes(bytes);
-  } catch (const EMetafileError& e) {
-    return e.what();
-  }
-  return "no error";
-}
+std::string ErrorOf(const std::vector<uint8_t>& bytes) { return testing::MetafileErrorOf<TMetafile>(bytes); }
 
 TEST_F(EmfTest, DamagedRecordsNameTheRecordAndTheFault) {
   std::vector<uint8_t> bytes = RecordPage(96).Bytes();

@@ -2,7 +2,6 @@
 // page to PNG, and its bars and texts must stand where our own drawing puts them.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include "barcodepage.h"
 #include "platform/metafilecanvas.h"
 #include "platform/qt/qtcanvas.h"
+#include "guitest.h"
 #include "qtimages.h"
 
 namespace platform {
@@ -46,15 +46,7 @@ int BottomOfColumn(const QImage& image, int x) {
   return bottom;
 }
 
-class InteropTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-  }
-};
+class InteropTest : public testing::GuiTest {};
 
 TEST_F(InteropTest, InkscapeRendersOurBarcodePageWithTheSameShapes) {
   if (std::system("command -v inkscape >/dev/null 2>&1") != 0) GTEST_SKIP() << "inkscape is not installed";

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
 #include <cmath>
 
 #include "platform/qt/qtcanvas.h"
 #include "platform/qt/qtfont.h"
+#include "guitest.h"
 #include "qtimages.h"
 
 namespace platform {
@@ -16,15 +16,7 @@ namespace {
 using testing::InkBounds;
 using testing::WhiteImage;
 
-class QtCanvasTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-  }
-};
+class QtCanvasTest : public testing::GuiTest {};
 
 TEST_F(QtCanvasTest, FillRectCoversExactlyLeftTopInclusiveRightBottomExclusive) {
   QImage image = WhiteImage(30, 20);

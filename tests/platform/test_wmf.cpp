@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +17,7 @@
 #include "platform/tracecanvas.h"
 #include "platform/wmf.h"
 #include "platform/wmfrecords.h"
+#include "guitest.h"
 #include "qtimages.h"
 
 namespace platform {
@@ -26,15 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::WhiteImage;
 
-class WmfTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-  }
-};
+class WmfTest : public testing::GuiTest {};
 
 // A WMF built from the published layouts: records of 16-bit words.
 class TWmfBuilder {
@@ -166,14 +158,7 @@ TEST_F(WmfTest, TextAndStretchedBitmapsArePlayed) {
   EXPECT_GE(ink.top(), 10);
 }
 
-std::string WmfErrorOf(const std::vector<uint8_t>& bytes) {
-  try {
-    TWindowsMetafile::FromBytes(bytes);
-  } catch (const EMetafileError& e) {
-    return e.what();
-  }
-  return "no error";
-}
+std::string WmfErrorOf(const std::vector<uint8_t>& bytes) { return testing::MetafileErrorOf<TWindowsMetafile>(bytes); }
 
 TEST_F(WmfTest, DamagedFilesFailWithAClearError) {
   TWmfBuilder b(1);
