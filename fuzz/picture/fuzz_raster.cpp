@@ -18,7 +18,7 @@ namespace {
 
 void EnsureApplication() {
   static int argc = 1;
-  static char name[] = "picture_raster_fuzz";
+  static char name[] = "fuzz_raster";
   static char* argv[] = {name, nullptr};
   static auto* application = new QGuiApplication(argc, argv);  // lives for the whole run
   (void)application;
