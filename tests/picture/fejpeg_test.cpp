@@ -28,6 +28,7 @@ using namespace picture::testing;
 
 constexpr int kBoxWidth = 159;
 constexpr int kBoxHeight = 153;
+
 // The box on its panel, with sample files in the temp folder.
 class PictureBox : public TBoxOnPanel {
  protected:
