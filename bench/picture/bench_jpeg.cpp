@@ -20,7 +20,7 @@ struct TBenchFile {
     Path = Dir.File("photo-4000x3000.jpg");
     testing::WriteFileBytes(Path, Bytes);
   }
-  testing::TTempDir Dir;
+  testsupport::TTempDir Dir;
   std::vector<uint8_t> Bytes;
   std::string Path;
 };

@@ -2,36 +2,17 @@
 // depend on the table's size), walking it, and appending and posting rows.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <random>
-#include <stdexcept>
 #include <string>
 
+#include "support/tempdir.h"
 #include "tables/schema.h"
 #include "tables/tables.h"
 
 namespace {
-
-class TBenchDir {
- public:
-  TBenchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tables-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    FPath = pattern + "/";
-  }
-  ~TBenchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(FPath, ignored);
-  }
-  const std::string& Path() const { return FPath; }
-
- private:
-  std::string FPath;
-};
 
 std::string Barcode(int i) { return std::to_string(5000000000000LL + 7919LL * i); }
 
@@ -68,7 +49,7 @@ struct TFilledTable {
     table->SetIndexFieldNames("Fbarcode");
     return table;
   }
-  TBenchDir Dir;
+  testsupport::TTempDir Dir;
 };
 
 const TFilledTable& FilledTable(int rows) {

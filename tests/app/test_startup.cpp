@@ -13,6 +13,7 @@
 #include "app/mainform.h"
 #include "app/program.h"
 #include "platform/messages.h"
+#include "support/tempdir.h"
 #include "tables/schema.h"
 #include "tables/tables.h"
 
@@ -22,12 +23,7 @@ namespace fs = std::filesystem;
 
 class StartupTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/startup.XXXXXX";
-    dir = std::string(mkdtemp(pattern)) + "/";
-    gComname = gPrtport = gPrtname = "stale";
-  }
-  void TearDown() override { fs::remove_all(dir); }
+  void SetUp() override { gComname = gPrtport = gPrtname = "stale"; }
 
   // Rewrites the param table to hold exactly these (company, port, type) rows.
   void SetParamRows(const std::vector<std::vector<std::string>>& rows) {
@@ -47,7 +43,8 @@ class StartupTest : public ::testing::Test {
     param.Close();
   }
 
-  std::string dir;
+  testsupport::TTempDir temp;
+  const std::string& dir = temp.Path();
 };
 
 TEST_F(StartupTest, ANewParamTableSelectsTheZebraJobOnLpt1) {

@@ -19,6 +19,7 @@
 #include "app/globvar.h"
 #include "items/labeljob.h"
 #include "platform/messages.h"
+#include "support/tempdir.h"
 
 namespace items {
 namespace {
@@ -29,17 +30,14 @@ using Lines = std::vector<std::string>;
 class LabelPortTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/labelport.XXXXXX";
-    dir = fs::path(mkdtemp(pattern));
     fs::permissions(dir, fs::perms::all);  // an unprivileged child must reach it
-    job.DataDirectory = dir.string() + "/";
+    job.DataDirectory = temp.Path();
     job.DecimalSeparator = '.';
     previous = platform::SetMessageHandler([this](const std::string& text) { messages.push_back(text); });
     gPrtname = "Z";
   }
   void TearDown() override {
     platform::SetMessageHandler(previous);
-    fs::remove_all(dir);
     gPrtname.clear();
   }
 
@@ -52,7 +50,8 @@ class LabelPortTest : public ::testing::Test {
     return text.str();
   }
 
-  fs::path dir;
+  testsupport::TTempDir temp;
+  const fs::path dir = temp.Folder();
   TLabelJob job;
   Lines messages;
   platform::TMessageHandler previous;

@@ -11,6 +11,7 @@
 #include "app/globvar.h"
 #include "items/labeljob.h"
 #include "platform/messages.h"
+#include "support/tempdir.h"
 #include "tables/schema.h"
 #include "tables/tables.h"
 
@@ -22,8 +23,6 @@ namespace fs = std::filesystem;
 class PrintTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/print.XXXXXX";
-    dir = std::string(mkdtemp(pattern)) + "/";
     tables::CreateMissingTables(dir);
     items.SetDatabaseName(dir);
     items.SetTableName("Barmas.DAT");
@@ -39,7 +38,6 @@ class PrintTest : public ::testing::Test {
   }
   void TearDown() override {
     items.Close();
-    fs::remove_all(dir);
     gPrtname.clear();
   }
 
@@ -67,7 +65,8 @@ class PrintTest : public ::testing::Test {
     return lines;
   }
 
-  std::string dir;
+  testsupport::TTempDir temp;
+  const std::string& dir = temp.Path();
   tables::TTable items;
   TLabelJob job;
   std::vector<double> waits;

@@ -24,6 +24,7 @@ namespace picture {
 namespace {
 
 using namespace picture::testing;
+using testsupport::TTempDir;
 
 enum class TSample { Colour, Colour444, Gray, Progressive, RestartMarkers };
 

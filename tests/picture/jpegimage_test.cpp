@@ -17,6 +17,7 @@ namespace picture {
 namespace {
 
 using namespace picture::testing;
+using testsupport::TTempDir;
 
 const std::vector<uint8_t>& Sample() {
   static const auto bytes = EncodeJPEG(MakePhotoLikeImage(120, 90, 3), {.Progressive = true});

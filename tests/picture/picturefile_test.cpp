@@ -11,7 +11,7 @@
 namespace picture {
 namespace {
 
-using testing::TTempDir;
+using testsupport::TTempDir;
 
 TEST(PictureFile, ReadsTheWholeFile) {
   TTempDir dir;

@@ -7,6 +7,7 @@
 
 #include "platform/ioerror.h"
 #include "platform/portfile.h"
+#include "support/tempdir.h"
 
 namespace platform {
 namespace {
@@ -15,14 +16,9 @@ namespace fs = std::filesystem;
 
 class PortNameTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/portname.XXXXXX";
-    dir = fs::path(mkdtemp(pattern));
-    data = dir.string() + "/";
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
-  std::string data;
+  testsupport::TTempDir temp;
+  const fs::path dir = temp.Folder();
+  const std::string& data = temp.Path();
 };
 
 TEST_F(PortNameTest, DosNamesOpenTheConventionalDevices) {

@@ -1,8 +1,5 @@
 #include "support.h"
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -10,17 +7,6 @@
 #include "tables/schema.h"
 
 namespace tables::test {
-
-TTempDir::TTempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tables-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  FPath = pattern + "/";
-}
-
-TTempDir::~TTempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(FPath, ignored);
-}
 
 void MakeBarmas(const std::string& directory, const std::vector<TItem>& items) {
   const auto& layout = BarmasLayout();

@@ -8,23 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "support/tempdir.h"
 #include "tables/tables.h"
 
 namespace tables::test {
 
-class TTempDir {
- public:
-  TTempDir();
-  ~TTempDir();
-  TTempDir(const TTempDir&) = delete;
-  TTempDir& operator=(const TTempDir&) = delete;
-  // With a trailing separator.
-  const std::string& Path() const { return FPath; }
-  std::string File(const std::string& name) const { return FPath + name; }
-
- private:
-  std::string FPath;
-};
+using testsupport::TTempDir;
 
 struct TItem {
   std::string Barcode;

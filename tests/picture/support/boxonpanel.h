@@ -14,6 +14,8 @@
 
 namespace picture::testing {
 
+using testsupport::TTempDir;
+
 inline const QColor kPanelColour(255, 0, 255);
 
 class TBoxOnPanel : public ::testing::Test {
