@@ -1,5 +1,7 @@
 #include "platform/ioerror.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 
 namespace platform {
@@ -24,6 +26,18 @@ std::string IOErrorText(int osError) {
       return "Disk full";
     default:
       return "I/O error " + std::to_string(osError);
+  }
+}
+
+void WriteAll(int handle, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(handle, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw EInOutError(errno);
+    }
+    done += static_cast<size_t>(n);
   }
 }
 

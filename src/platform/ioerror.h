@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -17,5 +18,9 @@ class EInOutError : public std::runtime_error {
  private:
   int FOSError;
 };
+
+// Writes every byte to an open file descriptor, going on after interrupted writes;
+// a failure raises EInOutError.
+void WriteAll(int handle, std::string_view bytes);
 
 }  // namespace platform

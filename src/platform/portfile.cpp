@@ -39,18 +39,6 @@ std::string ConventionalDevice(const std::string& device) {
   return Exists(usb) ? usb : "/dev/lp" + index;
 }
 
-void WriteAll(int handle, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(handle, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw EInOutError(errno);
-    }
-    done += static_cast<size_t>(n);
-  }
-}
-
 }  // namespace
 
 TPortTarget ResolvePortName(const std::string& name, const std::string& dataDirectory) {

@@ -25,16 +25,6 @@ QByteArray BitmapFileBytes(const QImage& bitmap) {
   return bytes;
 }
 
-void WriteAll(int handle, const QByteArray& bytes) {
-  qsizetype done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(handle, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EInOutError(errno);
-    done += n;
-  }
-}
-
 }  // namespace
 
 TColor FromQtColor(const QColor& color) {
@@ -56,7 +46,7 @@ void SaveBitmapFile(const QImage& bitmap, const QString& fileName) {
   int handle = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (handle < 0) throw EInOutError(errno);
   try {
-    WriteAll(handle, bytes);
+    WriteAll(handle, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
   } catch (...) {
     ::close(handle);
     throw;
