@@ -1,21 +1,37 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
+# Installs the Debian packages that are missing.
+#   install-deps.sh          what building and running the program needs
+#   install-deps.sh --tests  that, and what building and running the tests, fuzz
+#                            targets and benchmarks needs
 # Idempotent: packages already installed are left alone and apt is not run at all
 # when nothing is missing.
 set -euo pipefail
 
-packages=(
+# Compiler and build tools, Qt 6, SQLite, libjpeg-turbo, and the fonts the barcode text uses.
+program=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libsqlite3-dev sqlite3
-  libjpeg62-turbo-dev libjpeg-turbo-progs
+  libsqlite3-dev
+  libjpeg62-turbo-dev
+  fonts-liberation2 fontconfig
+)
+# GoogleTest and Benchmark; clang's sanitizer runtime; zxing-cpp to decode symbols;
+# djpeg as the JPEG reference; sqlite3 to read tables as another program; Xvfb,
+# xclip and xdotool for the tests on a real X server; Inkscape as an independent
+# metafile reader and writer; valgrind for instruction counts.
+tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libzxing-dev
-  fonts-liberation2 fontconfig
+  libjpeg-turbo-progs
+  sqlite3
   xvfb xauth xclip x11-utils
   inkscape
+  valgrind
 )
+
+packages=("${program[@]}")
+if [ "${1:-}" = "--tests" ]; then packages+=("${tests[@]}"); fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program with its tests twice (plain, and with
-# AddressSanitizer and UBSan) and runs every test of both builds.
+# Installs what is missing for the tests, builds the program with its tests twice
+# (plain, and with AddressSanitizer and UBSan), warnings as errors, and runs every
+# test of both builds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/install-deps.sh
-bash scripts/build.sh build
-bash scripts/build.sh build-asan -DBARCODEPRINT_SANITIZE=ON -DBARCODEPRINT_BENCH=OFF
+bash scripts/install-deps.sh --tests
+strict=(-DBARCODEPRINT_WERROR=ON -DBARCODEPRINT_TESTS=ON)
+bash scripts/build.sh build "${strict[@]}" -DBARCODEPRINT_BENCH=ON
+bash scripts/build.sh build-asan "${strict[@]}" -DBARCODEPRINT_SANITIZE=ON -DBARCODEPRINT_BENCH=OFF
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0

@@ -2,16 +2,15 @@
 // Enhanced Metafile.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstring>
 
 #include "barcode/llbarcode.h"
-#include "platform/metafile.h"
-#include "platform/metafilecanvas.h"
-#include "platform/qt/bitmapexport.h"
-#include "platform/qt/qtcanvas.h"
+#include "graphics/qt/bitmapexport.h"
+#include "graphics/qt/qtcanvas.h"
+#include "metafile/metafile.h"
+#include "metafile/metafilecanvas.h"
 
 namespace {
 
@@ -69,12 +68,3 @@ void BM_RecordAndPlayBarcodePage(benchmark::State& state) {
 BENCHMARK(BM_RecordAndPlayBarcodePage);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QGuiApplication application(argc, argv);
-  platform::InstallQtScreenResolution();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "support/djpeg.h"
-#include "support/jpegsamples.h"
 #include "picture/jpegimage.h"
+#include "picture/support/djpeg.h"
+#include "picture/support/jpegsamples.h"
 #include "support/tempdir.h"
 
 namespace {

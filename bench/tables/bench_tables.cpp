@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
+#include "items/shoptables.h"
 #include "support/tempdir.h"
-#include "tables/schema.h"
 #include "tables/tables.h"
 
 namespace {
@@ -20,7 +20,7 @@ std::string Barcode(int i) { return std::to_string(5000000000000LL + 7919LL * i)
 // transaction directly (filling is not what is measured).
 struct TFilledTable {
   explicit TFilledTable(int rows) {
-    const auto& layout = tables::BarmasLayout();
+    const auto& layout = items::BarmasLayout();
     tables::CreateTable(Dir.Path(), layout.Name, layout.Fields, layout.IndexFields);
     sqlite3* db = nullptr;
     sqlite3_open((Dir.Path() + "Barmas.DAT").c_str(), &db);

@@ -3,8 +3,8 @@
 
 #include "app/messagebox.h"
 #include "app/program.h"
-#include "platform/datadir.h"
-#include "platform/qt/qtcanvas.h"
+#include "base/datadir.h"
+#include "graphics/qt/qtcanvas.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);

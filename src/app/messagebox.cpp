@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "platform/messages.h"
+#include "base/messages.h"
 
 void InstallMessageBox() {
   platform::SetMessageHandler([](const std::string& text) {

@@ -4,9 +4,9 @@
 #include <exception>
 #include <memory>
 
-#include "app/globvar.h"
 #include "app/mainform.h"
-#include "platform/messages.h"
+#include "base/messages.h"
+#include "items/globvar.h"
 
 int RunProgram(const std::string& dataDirectory) {
   auto mainForm = std::make_unique<TMainForm>();

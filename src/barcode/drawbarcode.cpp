@@ -10,8 +10,8 @@
 #include "barcode/code25.h"
 #include "barcode/drawmath.h"
 #include "barcode/llbarcode.h"
-#include "platform/canvas.h"
-#include "platform/screen.h"
+#include "base/screen.h"
+#include "graphics/canvas.h"
 
 namespace barcode {
 namespace {
@@ -20,7 +20,42 @@ using platform::TCanvas;
 using platform::TRect;
 using platform::TSize;
 
-constexpr double kInchesPerMM = 0.039370078740157480;
+constexpr double kInchesPerMM = 0.039370078740157480;  // 1 / 25.4
+
+// Full bar height in modules: for EAN-13 and UPC-A the guard-bar height of the nominal
+// symbol (24.50 mm at 0.33 mm); every other linear symbology is drawn lower.
+constexpr double kEan13BarModules = 74.24;
+constexpr double kOtherBarModules = 56.24;
+// EAN-13 and UPC-A carry their outer digits in side margins of this many modules.
+constexpr int kEan13MarginModules = 10;
+// The text's cell height as a share of the full EAN-13 bar height.
+constexpr double kTextHeightShare = 0.18;
+// Data bars of EAN and UPC end here (share of the full height), leaving the digits room.
+constexpr double kShortBarShare = 0.917;
+// Layout height of an EAN/UPC symbol with digits, in full heights, to which the digits'
+// own height is added: the digits begin at the short bars' bottom, so this leaves a
+// margin of 0.9336 - 0.917 of the full height below them.
+constexpr double kEanHeightAboveDigits = 0.9336;
+// The add-on begins 9 modules after the 95 of the main symbol; a run starting past
+// module 99 belongs to it.
+constexpr int kLastMainSymbolModule = 99;
+// Centres of the add-on digits: the middle of the 20 modules of two digits and of the
+// 47 modules of five digits, from the add-on's first module 104.
+constexpr int kAddon2Centre = 114;
+constexpr int kAddon5Centre = 127;
+
+// The postal layouts have fixed physical dimensions, whatever the module width class.
+struct TPostalLayout {
+  double BarWidthMM;
+  double PitchMM;  // from one bar's left edge to the next
+  double TallBarMM;
+  double ShortBarMM;
+  int TextFactor;  // the text is sized as for a bar this many tall bars high
+};
+// Postnet: 0.020-inch bars, 22 bars per inch, tall 0.125 inch, short 0.050 inch.
+constexpr TPostalLayout kPostnetLayout{0.508, 1.1545454545454545, 3.175, 1.27, 5};
+// FIM: 1/32-inch bars at 1/16-inch pitch, 5/8 inch tall, all bars tall.
+constexpr TPostalLayout kFimLayout{0.79375, 1.5875, 15.875, 15.875, 1};
 
 // Pixels per millimetre across and down; a surface that reports no resolution is
 // drawn as the screen would be, in both directions.
@@ -36,20 +71,28 @@ TResolution ResolutionOf(const TCanvas& canvas) {
   return {dpiX * kInchesPerMM, dpiY * kInchesPerMM};
 }
 
-bool IsEan13Layout(btCodeTypes type) { return type == EAN_13 || type == UPC_A; }
+// A block of data modules of an EAN/UPC symbol, first to last module: its bars are
+// short and its digits are centred beneath it.
+struct TDigitBlock {
+  int First;
+  int Last;
+  int Centre() const { return (First + Last + 1) / 2; }  // the module boundary in its middle
+};
 
-bool IsEanUpc(btCodeTypes type) { return type == EAN_8 || type == EAN_13 || type == UPC_A || type == UPC_E; }
+constexpr TDigitBlock kEan8Left{3, 30}, kEan8Right{36, 63};
+constexpr TDigitBlock kEan13Left{3, 44}, kEan13Right{50, 91};  // also UPC-A; UPC-E has the left one only
 
-// EAN and UPC data bars end above the guard bars, leaving room for the digits.
+bool Holds(const TDigitBlock& block, int module) { return module >= block.First && module <= block.Last; }
+
 bool IsShortBar(btCodeTypes type, int start) {
   switch (type) {
     case EAN_8:
-      return (start >= 3 && start <= 30) || (start >= 36 && start <= 63);
+      return Holds(kEan8Left, start) || Holds(kEan8Right, start);
     case EAN_13:
     case UPC_A:
-      return (start >= 3 && start <= 44) || (start >= 50 && start <= 91);
+      return Holds(kEan13Left, start) || Holds(kEan13Right, start);
     case UPC_E:
-      return start >= 3 && start <= 44;
+      return Holds(kEan13Left, start);
     default:
       return false;
   }
@@ -57,8 +100,8 @@ bool IsShortBar(btCodeTypes type, int start) {
 
 // The text is 18 % of the full height of an EAN-13 bar whatever the symbology.
 int FontHeightFor(btCodeTypes type, int fontBase, int fontScaling) {
-  if (IsEan13Layout(type)) return Round(fontBase * 0.18 * fontScaling * 0.01);
-  return Round(fontBase * 74.24 * (1 / 56.24) * 0.18 * fontScaling * 0.01);
+  if (HasEan13Layout(type)) return Round(fontBase * kTextHeightShare * fontScaling * 0.01);
+  return Round(fontBase * kEan13BarModules * (1 / kOtherBarModules) * kTextHeightShare * fontScaling * 0.01);
 }
 
 // Puts the brush and the text alignment back as the caller had them, also when the
@@ -154,70 +197,77 @@ TSize TLLBarcode::DrawBarcode(TCanvas& canvas, int x0, int y0) {
   const btCodeTypes type = Params.CodeType;
   if (type == Postnet || type == Postnet_FIM) return DrawPostnet(canvas, x0, y0);
 
-  const TResolution r = ResolutionOf(canvas);
+  const TResolution perMM = ResolutionOf(canvas);
   TCanvasStateGuard restore(canvas);
   Encode();
 
   // Module width and heights. Without zoom the height follows the rounding of the
   // module width, so the symbol keeps its proportions.
-  const double w = ModuleWidthMM();
-  int p = Round(w * r.X);
-  if (p == 0) p = 1;
-  const double hf = IsEan13Layout(type) ? 74.24 : 56.24;
-  const int M = IsEan13Layout(type) ? 10 * p : 0;
+  const bool ean13Layout = HasEan13Layout(type);
+  const double moduleMM = ModuleWidthMM();                              // w
+  int modulePx = Round(moduleMM * perMM.X);                             // p
+  if (modulePx == 0) modulePx = 1;
+  const double barModules = ean13Layout ? kEan13BarModules : kOtherBarModules;  // hf
+  const int margin = ean13Layout ? kEan13MarginModules * modulePx : 0;  // M
   const bool zoom = Params.ZoomSize;
-  const int H = zoom ? Round(hf * w * r.Y) : Round(hf * w * r.Y * p / (w * r.X));
-  const int R = MulDiv(H, 100 - Params.HeightPercent, 100);
+  const int fullHeight = zoom ? Round(barModules * moduleMM * perMM.Y)  // H
+                              : Round(barModules * moduleMM * perMM.Y * modulePx / (moduleMM * perMM.X));
+  const int reduction = MulDiv(fullHeight, 100 - Params.HeightPercent, 100);  // R
+  auto pixelsOf = [&](int modules) { return zoom ? Round(modules * moduleMM * perMM.X) : modules * modulePx; };
 
-  int32_t X[kModuleCapacity];
-  for (int j = 0; j < ModuleCount; ++j) X[j] = x0 + M + (zoom ? Round(j * w * r.X) : j * p);
+  int32_t moduleLeft[kModuleCapacity];  // X
+  for (int j = 0; j < ModuleCount; ++j) moduleLeft[j] = x0 + margin + pixelsOf(j);
 
   canvas.Font.SetName(Params.Fontname);
-  canvas.Font.SetHeight(FontHeightFor(type, H, Params.Fontscaling));
-  const int th = canvas.TextHeight("Ay");
+  canvas.Font.SetHeight(FontHeightFor(type, fullHeight, Params.Fontscaling));
+  const int textHeight = canvas.TextHeight("Ay");  // th
 
-  const int last = ModuleCount > 0 ? X[ModuleCount - 1] : x0 + M;
-  const int LW = last - x0 + M + p + 1;
-  const double k = IsEanUpc(type) ? 0.9336 : 1;
-  const int LH = Params.HumanReadable ? th + Round(H * k - R) + 1 : Round(H - R) + 1;
+  const int last = ModuleCount > 0 ? moduleLeft[ModuleCount - 1] : x0 + margin;
+  const int LW = last - x0 + margin + modulePx + 1;
+  const double heightShare = IsEanUpc(type) ? kEanHeightAboveDigits : 1;
+  const int LH = Params.HumanReadable ? textHeight + Round(fullHeight * heightShare - reduction) + 1
+                                      : Round(fullHeight - reduction) + 1;
 
-  const int shortBottom = y0 + Round(H * 0.917) - R;
-  const int barBottom = y0 + H - R;
-  for (int s = 0; s < ModuleCount;) {
-    int n = 1;
-    while (s + n < ModuleCount && Modules[s + n] == Modules[s]) ++n;
-    if (Modules[s] != 0) {
-      TRect bar{X[s], y0, 0, IsShortBar(type, s) ? shortBottom : barBottom};
-      bar.Right = bar.Left + (zoom ? Round(n * w * r.X) : n * p);
-      if (IsEan13Layout(type) && s > 99) bar.Top = y0 + th + p;  // room for the add-on digits
+  const int shortBottom = y0 + Round(fullHeight * kShortBarShare) - reduction;
+  const int barBottom = y0 + fullHeight - reduction;
+  for (int start = 0; start < ModuleCount;) {
+    int length = 1;
+    while (start + length < ModuleCount && Modules[start + length] == Modules[start]) ++length;
+    if (Modules[start] != 0) {
+      TRect bar{moduleLeft[start], y0, 0, IsShortBar(type, start) ? shortBottom : barBottom};
+      bar.Right = bar.Left + pixelsOf(length);
+      // Add-on bars leave room for the add-on digits above them.
+      if (ean13Layout && start > kLastMainSymbolModule) bar.Top = y0 + textHeight + modulePx;
       if (Params.WidthReduce && bar.Right - bar.Left > 1) --bar.Right;
       FillRotatedRect(canvas, bar, LW, LH, x0, y0);
     }
-    s += n;
+    start += length;
   }
 
   PrepareForText(canvas);
   if (Params.HumanReadable) {
     auto text = [&](const std::string& piece, int anchorX, int anchorY) {
-      DrawRotatedText(canvas, piece, H, LW, LH, anchorX, anchorY, x0, y0);
+      DrawRotatedText(canvas, piece, fullHeight, LW, LH, anchorX, anchorY, x0, y0);
     };
-    const int mid = ModuleCount >= 2 ? X[ModuleCount / 2 - 1] : x0 + M;
+    auto below = [&](const TDigitBlock& block) { return moduleLeft[block.Centre()]; };
+    const int mid = ModuleCount >= 2 ? moduleLeft[ModuleCount / 2 - 1] : x0 + margin;
+    const int leftMarginCentre = x0 + margin / 2;
     const char* encoded = EncodedText;
     switch (type) {
       case EAN_8:
-        text(Piece(encoded, 1, 4), X[17], shortBottom);
-        text(Piece(encoded, 5, 8), X[50], shortBottom);
+        text(Piece(encoded, 1, 4), below(kEan8Left), shortBottom);
+        text(Piece(encoded, 5, 8), below(kEan8Right), shortBottom);
         break;
       case EAN_13:
-        text(Piece(encoded, 1, 1), x0 + M / 2, shortBottom);
-        text(Piece(encoded, 2, 7), X[24], shortBottom);
-        text(Piece(encoded, 8, 13), X[71], shortBottom);
+        text(Piece(encoded, 1, 1), leftMarginCentre, shortBottom);
+        text(Piece(encoded, 2, 7), below(kEan13Left), shortBottom);
+        text(Piece(encoded, 8, 13), below(kEan13Right), shortBottom);
         break;
       case UPC_A:
-        text(Piece(encoded, 1, 1), x0 + M / 2, shortBottom);
-        text(Piece(encoded, 2, 6), X[24], shortBottom);
-        text(Piece(encoded, 7, 11), X[71], shortBottom);
-        text(Piece(encoded, 12, 12), X[94] + p + M / 2, shortBottom);
+        text(Piece(encoded, 1, 1), leftMarginCentre, shortBottom);
+        text(Piece(encoded, 2, 6), below(kEan13Left), shortBottom);
+        text(Piece(encoded, 7, 11), below(kEan13Right), shortBottom);
+        text(Piece(encoded, 12, 12), moduleLeft[94] + modulePx + margin / 2, shortBottom);  // right margin
         break;
       case UPC_E:
         text(Piece(encoded, 1, 6), mid, shortBottom);
@@ -244,47 +294,49 @@ TSize TLLBarcode::DrawBarcode(TCanvas& canvas, int x0, int y0) {
         text(encoded, mid, barBottom);
         break;
     }
-    if (IsEan13Layout(type)) {
+    if (ean13Layout) {
       std::string addon(Params.CodeAddon, strnlen(Params.CodeAddon, kCodeAddonCapacity - 1));
-      if (addon.size() == 2) text(addon, X[114], y0);
-      if (addon.size() == 5) text(addon, X[127], y0);
+      if (addon.size() == 2) text(addon, moduleLeft[kAddon2Centre], y0);
+      if (addon.size() == 5) text(addon, moduleLeft[kAddon5Centre], y0);
     }
   }
   return RotatedSize(Params.Rotation, LW, LH);
 }
 
 TSize TLLBarcode::DrawPostnet(TCanvas& canvas, int x0, int y0) {
-  const TResolution r = ResolutionOf(canvas);
+  const TResolution perMM = ResolutionOf(canvas);
   Encode();
   const bool fim = Params.CodeType == Postnet_FIM;
-  const int bw = Round((fim ? 0.79375 : 0.508) * r.X);
-  const double q = (fim ? 1.5875 : 1.1545454545454545) * r.X;
-  const int tb = Round((fim ? 15.875 : 3.175) * r.Y);
-  const int sb = fim ? tb : Round(1.27 * r.Y);
-  const int f = fim ? 1 : 5;
+  const TPostalLayout& layout = fim ? kFimLayout : kPostnetLayout;
+  const int barWidth = Round(layout.BarWidthMM * perMM.X);     // bw
+  const double pitch = layout.PitchMM * perMM.X;               // q, kept unrounded
+  const int tallBar = Round(layout.TallBarMM * perMM.Y);       // tb
+  const int shortBar = Round(layout.ShortBarMM * perMM.Y);     // sb
+  const int fontBase = layout.TextFactor * tallBar;
 
   TCanvasStateGuard restore(canvas);
-  canvas.Font.SetHeight(FontHeightFor(Params.CodeType, f * tb, Params.Fontscaling));
+  canvas.Font.SetHeight(FontHeightFor(Params.CodeType, fontBase, Params.Fontscaling));
 
-  auto P = [&](int j) { return x0 + Round(j * q); };
+  auto barLeft = [&](int j) { return x0 + Round(j * pitch); };  // P(j)
   const int lastBar = ModuleCount > 0 ? ModuleCount - 1 : 0;
-  const int LW = P(lastBar) - x0 + bw + 1;
-  const int LH = tb + 1 + (Params.HumanReadable ? canvas.TextHeight("Ay") : 0);
+  const int LW = barLeft(lastBar) - x0 + barWidth + 1;
+  const int LH = tallBar + 1 + (Params.HumanReadable ? canvas.TextHeight("Ay") : 0);
 
   for (int j = 0; j < ModuleCount; ++j) {
     if (fim) {
       if (Modules[j] == 0) continue;
-      int left = x0 + j * Round(q);  // bar positions use the pitch rounded first
-      FillRotatedRect(canvas, TRect{left, y0, left + bw, y0 + tb}, LW, LH, x0, y0);
+      int left = x0 + j * Round(pitch);  // bar positions use the pitch rounded first
+      FillRotatedRect(canvas, TRect{left, y0, left + barWidth, y0 + tallBar}, LW, LH, x0, y0);
     } else {
-      int top = Modules[j] != 0 ? y0 : y0 + tb - sb;
-      FillRotatedRect(canvas, TRect{P(j), top, P(j) + bw, y0 + tb}, LW, LH, x0, y0);
+      int top = Modules[j] != 0 ? y0 : y0 + tallBar - shortBar;
+      FillRotatedRect(canvas, TRect{barLeft(j), top, barLeft(j) + barWidth, y0 + tallBar}, LW, LH, x0, y0);
     }
   }
 
   PrepareForText(canvas);
   if (Params.HumanReadable)
-    DrawRotatedText(canvas, EncodedText, f * tb, LW, LH, (P(lastBar) + P(0)) / 2, y0 + tb, x0, y0);
+    DrawRotatedText(canvas, EncodedText, fontBase, LW, LH, (barLeft(lastBar) + barLeft(0)) / 2, y0 + tallBar, x0,
+                    y0);
   return RotatedSize(Params.Rotation, LW, LH);
 }
 

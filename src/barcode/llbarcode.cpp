@@ -16,8 +16,6 @@ constexpr std::array<double, 10> kModuleWidthMM = {0.27, 0.297, 0.33, 0.363, 0.3
                                                    0.445, 0.495, 0.544, 0.61, 0.66};
 constexpr double kFallbackModuleWidthMM = 0.33;
 
-bool TakesAddon(btCodeTypes codeType) { return codeType == EAN_13 || codeType == UPC_A; }
-
 // An add-on is empty, 2 or 5 digits; anything else (also a buffer without its
 // terminator, or a non-digit the encoder has no pattern for) is refused.
 int CheckedAddonLength(const TCodeAddon& addon) {
@@ -46,7 +44,7 @@ void TLLBarcode::Encode() {
   PrepareText(Params.Caption, EncodedText, Params.CodeType);
   // The add-on is checked before any module is written, so a refused add-on leaves
   // the module array clear.
-  int addonLength = TakesAddon(Params.CodeType) ? CheckedAddonLength(Params.CodeAddon) : 0;
+  int addonLength = HasEan13Layout(Params.CodeType) ? CheckedAddonLength(Params.CodeAddon) : 0;
   EncodeSymbol();
   if (addonLength == 2) EncodeAddon2();
   if (addonLength == 5) EncodeAddon5();

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "barcode/barcodetypes.h"
-#include "platform/canvas.h"
+#include "graphics/canvas.h"
 
 namespace barcode {
 

@@ -5,13 +5,14 @@
 #include <exception>
 #include <thread>
 
-#include "app/globvar.h"
+#include "base/datadir.h"
+#include "base/messages.h"
+#include "base/numformat.h"
+#include "items/globvar.h"
 #include "items/jobtemplates.h"
 #include "items/numbertext.h"
-#include "platform/datadir.h"
-#include "platform/messages.h"
-#include "platform/numformat.h"
-#include "platform/portfile.h"
+#include "items/shoptables.h"
+#include "ports/portfile.h"
 #include "tables/tables.h"
 
 namespace items {
@@ -47,11 +48,11 @@ void WaitSeconds(double seconds) {
 
 TLabelValues ReadLabelValues(tables::TTable& items, char decimalSeparator) {
   TLabelValues values;
-  values.Barcode = items.FieldByName("FBarcode").AsString();
-  values.Name = TrimControlAndBlank(items.FieldByName("FName").AsString());
-  values.PicturePath = items.FieldByName("FPicPath").AsString();
-  values.Price = FormatFixed(items.FieldByName("FSP").AsFloat(), 2, decimalSeparator);
-  values.Quantity = FormatFixed(items.FieldByName("FBarQty").AsFloat(), 0, decimalSeparator);
+  values.Barcode = items.FieldByName(barmas::FBarcode).AsString();
+  values.Name = TrimControlAndBlank(items.FieldByName(barmas::FName).AsString());
+  values.PicturePath = items.FieldByName(barmas::FPicPath).AsString();
+  values.Price = FormatFixed(items.FieldByName(barmas::FSP).AsFloat(), 2, decimalSeparator);
+  values.Quantity = FormatFixed(items.FieldByName(barmas::FBarQty).AsFloat(), 0, decimalSeparator);
   return values;
 }
 

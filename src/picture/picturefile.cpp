@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
+#include "base/ioerror.h"
 #include "picture/pictureerrors.h"
-#include "platform/ioerror.h"
 
 namespace picture {
 namespace {

@@ -12,14 +12,14 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "base/messages.h"
 #include "picture/pictureerrors.h"
+#include "picture/support/boxonpanel.h"
+#include "picture/support/jpegsamples.h"
+#include "picture/support/rastersamples.h"
 #include "picture/widget/jpeggraphic.h"
 #include "picture/widget/olegraphic.h"
 #include "picture/widget/rastergraphic.h"
-#include "platform/messages.h"
-#include "support/jpegsamples.h"
-#include "support/rastersamples.h"
-#include "support/boxonpanel.h"
 
 namespace picture {
 namespace {
@@ -60,18 +60,6 @@ class PictureBox : public TBoxOnPanel {
     EXPECT_EQ(box->Picture().Graphic(), before) << fileName;
   }
 };
-
-TEST_F(PictureBox, HasTheItemWindowSettings) {
-  EXPECT_EQ(box->objectName(), "empimg");
-  EXPECT_EQ(box->geometry(), QRect(1, 24, kBoxWidth, kBoxHeight));
-  EXPECT_TRUE(box->Stretch());
-  EXPECT_FALSE(box->Center());
-  EXPECT_FALSE(box->AutoSize());
-  EXPECT_FALSE(box->Transparent());
-  EXPECT_FALSE(box->IncrementalDisplay());
-  EXPECT_EQ(box->JPEGProperties().Options(), TJPEGOptions{});
-  EXPECT_EQ(box->Picture().Graphic(), nullptr);
-}
 
 TEST_F(PictureBox, ExtensionsChooseTheKindWithoutRegardToCase) {
   std::filesystem::copy_file(dir.File("photo.jpg"), dir.File("UPPER.JPG"));

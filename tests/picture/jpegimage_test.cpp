@@ -8,9 +8,9 @@
 #include <jerror.h>
 
 #include "picture/pictureerrors.h"
-#include "support/bitmapcompare.h"
-#include "support/jpegbytes.h"
-#include "support/jpegsamples.h"
+#include "picture/support/bitmapcompare.h"
+#include "picture/support/jpegbytes.h"
+#include "picture/support/jpegsamples.h"
 #include "support/tempdir.h"
 
 namespace picture {

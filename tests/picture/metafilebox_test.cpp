@@ -9,12 +9,12 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "graphics/qt/qtcanvas.h"
+#include "metafile/metafilecanvas.h"
+#include "picture/support/boxonpanel.h"
+#include "picture/support/jpegsamples.h"
 #include "picture/widget/fejpeg.h"
 #include "picture/widget/metafilegraphic.h"
-#include "platform/metafilecanvas.h"
-#include "platform/qt/qtcanvas.h"
-#include "support/jpegsamples.h"
-#include "support/boxonpanel.h"
 
 namespace picture {
 namespace {

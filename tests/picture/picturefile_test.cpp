@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "picture/pictureerrors.h"
-#include "support/jpegsamples.h"
+#include "picture/support/jpegsamples.h"
 #include "support/tempdir.h"
 
 namespace picture {

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "platform/qt/qtcanvas.h"
+#include "graphics/qt/qtcanvas.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <random>
 
+#include "items/shoptables.h"
 #include "support.h"
-#include "tables/schema.h"
 
 namespace tables::test {
 namespace {
@@ -114,7 +114,7 @@ TEST(Files, UnsupportedColumnTypeIsRefusedNamingTheField) {
 
 TEST(Files, ParamAndParamDatNameTheSameFile) {
   TTempDir dir;
-  CreateMissingTables(dir.Path());
+  items::CreateMissingTables(dir.Path());
   auto byFile = OpenTable(dir.Path(), "param.DAT");
   auto byName = OpenTable(dir.Path(), "param");
   byFile->Edit();
@@ -162,7 +162,7 @@ TEST(Files, NamedDatabaseStandsForItsDirectory) {
 TEST(Files, CreateTableNeverOverwrites) {
   TTempDir dir;
   WriteFileBytes(dir.File("Barmas.DAT"), "user data");
-  const auto& layout = BarmasLayout();
+  const auto& layout = items::BarmasLayout();
   try {
     CreateTable(dir.Path(), "Barmas", layout.Fields, layout.IndexFields);
     FAIL() << "overwritten";

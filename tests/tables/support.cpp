@@ -4,12 +4,12 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "tables/schema.h"
+#include "items/shoptables.h"
 
 namespace tables::test {
 
 void MakeBarmas(const std::string& directory, const std::vector<TItem>& items) {
-  const auto& layout = BarmasLayout();
+  const auto& layout = items::BarmasLayout();
   CreateTable(directory, layout.Name, layout.Fields, layout.IndexFields);
   auto table = OpenTable(directory);
   for (const auto& item : items) {

@@ -1,7 +1,7 @@
-// mktables <directory>: creates the program's missing table files there.
+// mktables <directory>: creates the missing shop tables there.
 #include <iostream>
 
-#include "tables/schema.h"
+#include "items/shoptables.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    for (const auto& table : tables::CreateMissingTables(argv[1])) {
+    for (const auto& table : items::CreateMissingTables(argv[1])) {
       std::cout << (table.Created ? "Created " : "Kept existing ") << table.Path << "\n";
     }
   } catch (const tables::ETableError& error) {

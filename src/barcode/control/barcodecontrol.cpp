@@ -9,11 +9,11 @@
 #include <exception>
 
 #include "barcode/eoverflow.h"
-#include "platform/ansi.h"
-#include "platform/messages.h"
-#include "platform/qt/bitmapexport.h"
-#include "platform/qt/qtcanvas.h"
-#include "platform/screen.h"
+#include "base/ansi.h"
+#include "base/messages.h"
+#include "base/screen.h"
+#include "graphics/qt/bitmapexport.h"
+#include "graphics/qt/qtcanvas.h"
 
 namespace {
 

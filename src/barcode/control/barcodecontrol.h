@@ -10,41 +10,23 @@
 #include <cstdint>
 
 #include "barcode/llbarcode.h"
-#include "platform/canvas.h"
+#include "graphics/canvas.h"
 
 class TCustomBarcode : public QWidget {
   Q_OBJECT
 
  public:
-  // The engine's enumerations under their own names, for the property system.
-  enum btCodeTypes : uint8_t {
-    EAN_8 = barcode::EAN_8,
-    EAN_13 = barcode::EAN_13,
-    UPC_A = barcode::UPC_A,
-    UPC_E = barcode::UPC_E,
-    CODE39 = barcode::CODE39,
-    CODE25i = barcode::CODE25i,
-    CODE25iP = barcode::CODE25iP,
-    CODE128_A = barcode::CODE128_A,
-    CODE128_B = barcode::CODE128_B,
-    CODE128_C = barcode::CODE128_C,
-    MSI_Plessey = barcode::MSI_Plessey,
-    Codabar = barcode::Codabar,
-    Postnet = barcode::Postnet,
-    Postnet_FIM = barcode::Postnet_FIM,
-  };
+  // The engine's enumerations under their own names, for the property system; made
+  // from the engine's lists, so the two cannot drift apart.
+#define BARCODE_CONTROL_ENUMERATOR(name, value) name = barcode::name,
+  enum btCodeTypes : uint8_t { BARCODE_CODE_TYPES(BARCODE_CONTROL_ENUMERATOR) };
   Q_ENUM(btCodeTypes)
-  enum btCodeSizes : uint8_t {
-    SC0 = barcode::SC0, SC1 = barcode::SC1, SC2 = barcode::SC2, SC3 = barcode::SC3, SC4 = barcode::SC4,
-    SC5 = barcode::SC5, SC6 = barcode::SC6, SC7 = barcode::SC7, SC8 = barcode::SC8, SC9 = barcode::SC9,
-  };
+  enum btCodeSizes : uint8_t { BARCODE_CODE_SIZES(BARCODE_CONTROL_ENUMERATOR) };
   Q_ENUM(btCodeSizes)
-  enum btCodeRotate : uint8_t {
-    rotate_000 = barcode::rotate_000, rotate_090 = barcode::rotate_090,
-    rotate_180 = barcode::rotate_180, rotate_270 = barcode::rotate_270,
-  };
+  enum btCodeRotate : uint8_t { BARCODE_CODE_ROTATIONS(BARCODE_CONTROL_ENUMERATOR) };
   Q_ENUM(btCodeRotate)
-  enum btCodeRatio : uint8_t { Ratio_3 = barcode::Ratio_3, Ratio_2 = barcode::Ratio_2 };
+  enum btCodeRatio : uint8_t { BARCODE_CODE_RATIOS(BARCODE_CONTROL_ENUMERATOR) };
+#undef BARCODE_CONTROL_ENUMERATOR
   Q_ENUM(btCodeRatio)
 
   // Properties with a declared default have a RESET to it, and an Is..Stored() that

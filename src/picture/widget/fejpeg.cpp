@@ -50,12 +50,4 @@ void TFEJpeg::JPEGOptionChanged(TJPEGPropertyCode code) {
   if (code != jpcProgressiveDisplay) CallSavedHandler();
 }
 
-TFEJpeg* CreateItemWindowPicture(QWidget* panel) {
-  auto* box = new TFEJpeg(panel);
-  box->setObjectName("empimg");
-  box->setGeometry(1, 24, 159, 153);
-  box->SetStretch(true);
-  return box;
-}
-
 }  // namespace picture

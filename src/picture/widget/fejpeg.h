@@ -31,8 +31,4 @@ class TFEJpeg : public TImage {
   std::function<void()> FSavedPictureChanged;
 };
 
-// The item window's picture box "empimg" on its panel: left 1, top 24, 159 x 153,
-// stretched, with the default decoding options.
-TFEJpeg* CreateItemWindowPicture(QWidget* panel);
-
 }  // namespace picture

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "platform/messages.h"
+#include "base/messages.h"
 
 namespace picture {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "graphics/qt/qtcanvas.h"
+#include "metafile/metafile.h"
+#include "metafile/wmf.h"
 #include "picture/picturefile.h"
 #include "picture/widget/graphic.h"
-#include "platform/metafile.h"
-#include "platform/qt/qtcanvas.h"
-#include "platform/wmf.h"
 
 namespace picture {
 

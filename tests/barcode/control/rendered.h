@@ -9,8 +9,8 @@
 #include <string>
 
 #include "barcode/llbarcode.h"
-#include "platform/qt/bitmapexport.h"
-#include "platform/qt/qtcanvas.h"
+#include "graphics/qt/bitmapexport.h"
+#include "graphics/qt/qtcanvas.h"
 
 namespace barcode {
 

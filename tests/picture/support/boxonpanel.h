@@ -1,4 +1,4 @@
-// The picture box with the item window's settings on a panel of a colour no sample uses,
+// The picture box as the item window places it (left 1, top 24, 159 x 153, stretched) on a panel of a colour no sample uses,
 // so that a test sees where the box draws nothing; and a temp folder for sample files.
 #pragma once
 
@@ -26,7 +26,9 @@ class TBoxOnPanel : public ::testing::Test {
     panel.setPalette(palette);
     panel.setAutoFillBackground(true);
     panel.resize(300, 300);
-    box = CreateItemWindowPicture(&panel);
+    box = new TFEJpeg(&panel);
+    box->setGeometry(1, 24, 159, 153);
+    box->SetStretch(true);
   }
 
   // What the box shows on its panel.

@@ -1,0 +1,17 @@
+#include "base/numformat.h"
+
+#include <langinfo.h>
+#include <locale.h>
+
+namespace platform {
+
+char DecimalSeparator() {
+  locale_t user = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+  if (user == static_cast<locale_t>(0)) return '.';
+  const char* radix = nl_langinfo_l(RADIXCHAR, user);
+  char separator = radix != nullptr && radix[0] != '\0' ? radix[0] : '.';
+  freelocale(user);
+  return separator;
+}
+
+}  // namespace platform

@@ -1,0 +1,63 @@
+#include "graphics/qt/bitmapexport.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <cerrno>
+#include <cmath>
+#include <stdexcept>
+
+#include "base/ioerror.h"
+
+namespace platform {
+namespace {
+
+QByteArray BitmapFileBytes(const QImage& bitmap) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!bitmap.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+    throw std::runtime_error("Cannot encode the bitmap");
+  return bytes;
+}
+
+}  // namespace
+
+TColor FromQtColor(const QColor& color) {
+  return RGB(uint8_t(color.red()), uint8_t(color.green()), uint8_t(color.blue()));
+}
+
+QImage ScreenBitmap(int width, int height, int dpi) {
+  QImage bitmap(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
+  bitmap.setDotsPerMeterX(dotsPerMeter);
+  bitmap.setDotsPerMeterY(dotsPerMeter);
+  bitmap.fill(Qt::white);
+  return bitmap;
+}
+
+void SaveBitmapFile(const QImage& bitmap, const QString& fileName) {
+  QByteArray bytes = BitmapFileBytes(bitmap);
+  QByteArray path = QFile::encodeName(fileName);
+  int handle = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (handle < 0) throw EInOutError(errno);
+  try {
+    WriteAll(handle, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  } catch (...) {
+    ::close(handle);
+    throw;
+  }
+  if (::close(handle) != 0) throw EInOutError(errno);
+}
+
+void CopyBitmapToClipboard(const QImage& bitmap) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) throw std::runtime_error("Cannot open clipboard");
+  clipboard->setImage(bitmap, QClipboard::Clipboard);
+}
+
+}  // namespace platform

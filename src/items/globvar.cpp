@@ -1,0 +1,26 @@
+#include "items/globvar.h"
+
+#include "base/datadir.h"
+#include "items/shoptables.h"
+#include "tables/tables.h"
+
+std::string gComname;
+std::string gPrtport;
+std::string gPrtname;
+
+void LoadSettings() { LoadSettings(platform::DataDirectory()); }
+
+void LoadSettings(const std::string& dataDirectory) {
+  tables::TTable param;
+  param.SetDatabaseName(dataDirectory);
+  param.SetTableName(items::param::kTable);
+  param.Open();
+  // On an empty table the cursor is at end of file and every field reads empty.
+  std::string comname = param.FieldByName(items::param::COMNAME).AsString();
+  std::string prtport = param.FieldByName(items::param::PRTPORT).AsString();
+  std::string prtname = param.FieldByName(items::param::PRTNAME).AsString();
+  param.Close();
+  gComname = comname;
+  gPrtport = prtport;
+  gPrtname = prtname;
+}

@@ -1,0 +1,58 @@
+#include "items/shoptables.h"
+
+namespace items {
+
+namespace {
+
+constexpr tables::TFieldType S = tables::TFieldType::ftString;
+constexpr tables::TFieldType F = tables::TFieldType::ftFloat;
+
+}  // namespace
+
+const tables::TTableLayout& BarmasLayout() {
+  using namespace barmas;
+  static const tables::TTableLayout layout{kTable,
+                                           {
+                                               // Field  Type  Size
+                                               {FBarcode, S, 13},
+                                               {FName, S, 40},
+                                               {FSP, F, 0},
+                                               {FCost, F, 0},
+                                               {FItcode, S, 13},
+                                               {FBarQty, F, 0},
+                                               {FPicPath, S, 40},
+                                           },
+                                           {FBarcode},
+                                           {}};
+  return layout;
+}
+
+const tables::TTableLayout& ParamLayout() {
+  using namespace param;
+  static const tables::TTableLayout layout{kTable,
+                                           {
+                                               // Field  Type  Size
+                                               {COCD, S, 2},
+                                               {COMNAME, S, 30},
+                                               {FILEEXT, S, 10},
+                                               {FILEDIR, S, 20},
+                                               {MOVEDIR, S, 20},
+                                               {PRTPORT, S, 5},
+                                               {PRTNAME, S, 20},
+                                           },
+                                           {},
+                                           // A new installation prints ZPL to the first parallel port.
+                                           {{"", "", "", "", "", "LPT1", "Z"}}};
+  return layout;
+}
+
+const std::vector<tables::TTableLayout>& ShopTables() {
+  static const std::vector<tables::TTableLayout> layouts{BarmasLayout(), ParamLayout()};
+  return layouts;
+}
+
+std::vector<tables::TTableCreation> CreateMissingTables(const std::string& directory) {
+  return tables::CreateMissingTables(directory, ShopTables());
+}
+
+}  // namespace items

@@ -1,0 +1,44 @@
+// The shop's two tables, the item master Barmas and the one-row parameter table
+// param: their names, field names and layouts. Every use of a field name takes it
+// from here (the engine looks names up without regard to case).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tables/layout.h"
+
+namespace items {
+
+namespace barmas {
+inline constexpr char kTable[] = "Barmas";
+inline constexpr char FBarcode[] = "FBarcode";
+inline constexpr char FName[] = "FName";
+inline constexpr char FSP[] = "FSP";  // selling price
+inline constexpr char FCost[] = "FCost";
+inline constexpr char FItcode[] = "FItcode";  // the shop's own item code
+inline constexpr char FBarQty[] = "FBarQty";  // number of labels
+inline constexpr char FPicPath[] = "FPicPath";
+}  // namespace barmas
+
+namespace param {
+inline constexpr char kTable[] = "param";
+inline constexpr char COCD[] = "COCD";
+inline constexpr char COMNAME[] = "COMNAME";
+inline constexpr char FILEEXT[] = "FILEEXT";
+inline constexpr char FILEDIR[] = "FILEDIR";
+inline constexpr char MOVEDIR[] = "MOVEDIR";
+inline constexpr char PRTPORT[] = "PRTPORT";
+inline constexpr char PRTNAME[] = "PRTNAME";
+}  // namespace param
+
+const tables::TTableLayout& BarmasLayout();
+const tables::TTableLayout& ParamLayout();
+// Both, in the order they are created.
+const std::vector<tables::TTableLayout>& ShopTables();
+
+// Creates in the directory each shop table whose file is missing; an existing file
+// is never touched, whatever it holds.
+std::vector<tables::TTableCreation> CreateMissingTables(const std::string& directory);
+
+}  // namespace items

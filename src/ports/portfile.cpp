@@ -1,0 +1,93 @@
+#include "ports/portfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+
+#include "base/ioerror.h"
+
+namespace platform {
+namespace {
+
+std::string UpperCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// "LPT1".."LPT9" and "COM1".."COM9" after mapping the aliases; empty when not a device name.
+std::string DosDeviceName(const std::string& name) {
+  std::string upper = UpperCase(name);
+  if (upper == "PRN") return "LPT1";
+  if (upper == "AUX") return "COM1";
+  bool numbered = upper.size() == 4 && upper[3] >= '1' && upper[3] <= '9';
+  if (numbered && (upper.compare(0, 3, "LPT") == 0 || upper.compare(0, 3, "COM") == 0)) return upper;
+  return {};
+}
+
+bool Exists(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0;
+}
+
+std::string ConventionalDevice(const std::string& device) {
+  std::string index(1, static_cast<char>(device[3] - 1));
+  if (device.compare(0, 3, "COM") == 0) return "/dev/ttyS" + index;
+  std::string usb = "/dev/usb/lp" + index;
+  return Exists(usb) ? usb : "/dev/lp" + index;
+}
+
+}  // namespace
+
+TPortTarget ResolvePortName(const std::string& name, const std::string& dataDirectory) {
+  std::string device = DosDeviceName(name);
+  if (device.empty()) return {name, true};
+  std::string mapped = dataDirectory + "ports/" + device;
+  if (Exists(mapped)) return {mapped, true};
+  return {ConventionalDevice(device), false};
+}
+
+TPortFile::~TPortFile() {
+  if (FHandle >= 0) ::close(FHandle);
+}
+
+void TPortFile::Open(const TPortTarget& target, TPlainFileMode mode) {
+  if (FHandle >= 0) throw EInOutError(EBUSY);
+  struct stat info;
+  bool exists = ::stat(target.Path.c_str(), &info) == 0;
+  FDevice = exists && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+  int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC;
+  if (!FDevice) flags |= mode == TPlainFileMode::Truncate ? O_TRUNC : O_APPEND;
+  if (!FDevice && target.MayCreate) flags |= O_CREAT;
+  int handle = ::open(target.Path.c_str(), flags, 0666);
+  if (handle < 0) throw EInOutError(errno);
+  FHandle = handle;
+  FPending.clear();
+}
+
+void TPortFile::Write(const std::string& text) {
+  if (FHandle < 0) throw EInOutError(EBADF);
+  if (FDevice)
+    WriteAll(FHandle, text);
+  else
+    FPending += text;
+}
+
+void TPortFile::Close() {
+  if (FHandle < 0) throw EInOutError(EBADF);
+  int handle = FHandle;
+  FHandle = -1;
+  int error = 0;
+  try {
+    WriteAll(handle, FPending);
+  } catch (const EInOutError& e) {
+    error = e.OSError();
+  }
+  FPending.clear();
+  if (::close(handle) != 0 && error == 0) error = errno;
+  if (error != 0) throw EInOutError(error);
+}
+
+}  // namespace platform
