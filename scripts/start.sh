@@ -6,5 +6,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh
-bash scripts/build.sh build -DBARCODEPRINT_TESTS=OFF -DBARCODEPRINT_BENCH=OFF -- BarcodePrint mktables
+bash scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DBARCODEPRINT_TESTS=OFF -DBARCODEPRINT_BENCH=OFF -- BarcodePrint mktables
 exec build/bin/BarcodePrint

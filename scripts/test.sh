@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing for the tests, builds the program with its tests twice
-# (plain, and with AddressSanitizer and UBSan), warnings as errors, and runs every
-# test of both builds.
+# (a plain Release build, as a user's, and one with AddressSanitizer and UBSan),
+# warnings as errors, and runs every test of both builds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/install-deps.sh --tests
 strict=(-DBARCODEPRINT_WERROR=ON -DBARCODEPRINT_TESTS=ON)
-bash scripts/build.sh build "${strict[@]}" -DBARCODEPRINT_BENCH=ON
+bash scripts/build.sh build "${strict[@]}" -DCMAKE_BUILD_TYPE=Release -DBARCODEPRINT_BENCH=ON
 bash scripts/build.sh build-asan "${strict[@]}" -DBARCODEPRINT_SANITIZE=ON -DBARCODEPRINT_BENCH=OFF
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -36,9 +36,11 @@ constexpr double kShortBarShare = 0.917;
 // own height is added: the digits begin at the short bars' bottom, so this leaves a
 // margin of 0.9336 - 0.917 of the full height below them.
 constexpr double kEanHeightAboveDigits = 0.9336;
-// The add-on begins 9 modules after the 95 of the main symbol; a run starting past
-// module 99 belongs to it.
-constexpr int kLastMainSymbolModule = 99;
+// Modules of the EAN-13 and UPC-A symbol itself, without an add-on.
+constexpr int kMainSymbolModules = 95;
+// The add-on begins 9 modules after the main symbol; a run starting past module 99
+// belongs to it.
+constexpr int kAddonRunsAfter = 99;
 // Centres of the add-on digits: the middle of the 20 modules of two digits and of the
 // 47 modules of five digits, from the add-on's first module 104.
 constexpr int kAddon2Centre = 114;
@@ -50,7 +52,7 @@ struct TPostalLayout {
   double PitchMM;  // from one bar's left edge to the next
   double TallBarMM;
   double ShortBarMM;
-  int TextFactor;  // the text is sized as for a bar this many tall bars high
+  int TextFactor;  // the font base in tall-bar heights: 15.875 mm for both layouts
 };
 // Postnet: 0.020-inch bars, 22 bars per inch, tall 0.125 inch, short 0.050 inch.
 constexpr TPostalLayout kPostnetLayout{0.508, 1.1545454545454545, 3.175, 1.27, 5};
@@ -237,7 +239,7 @@ TSize TLLBarcode::DrawBarcode(TCanvas& canvas, int x0, int y0) {
       TRect bar{moduleLeft[start], y0, 0, IsShortBar(type, start) ? shortBottom : barBottom};
       bar.Right = bar.Left + pixelsOf(length);
       // Add-on bars leave room for the add-on digits above them.
-      if (ean13Layout && start > kLastMainSymbolModule) bar.Top = y0 + textHeight + modulePx;
+      if (ean13Layout && start > kAddonRunsAfter) bar.Top = y0 + textHeight + modulePx;
       if (Params.WidthReduce && bar.Right - bar.Left > 1) --bar.Right;
       FillRotatedRect(canvas, bar, LW, LH, x0, y0);
     }
@@ -267,7 +269,8 @@ TSize TLLBarcode::DrawBarcode(TCanvas& canvas, int x0, int y0) {
         text(Piece(encoded, 1, 1), leftMarginCentre, shortBottom);
         text(Piece(encoded, 2, 6), below(kEan13Left), shortBottom);
         text(Piece(encoded, 7, 11), below(kEan13Right), shortBottom);
-        text(Piece(encoded, 12, 12), moduleLeft[94] + modulePx + margin / 2, shortBottom);  // right margin
+        text(Piece(encoded, 12, 12), moduleLeft[kMainSymbolModules - 1] + modulePx + margin / 2,
+             shortBottom);  // centred in the right margin
         break;
       case UPC_E:
         text(Piece(encoded, 1, 6), mid, shortBottom);

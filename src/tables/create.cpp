@@ -73,9 +73,11 @@ class TBuildFile {
  private:
   static std::string HiddenName(const std::string& target, int attempt) {
     const fs::path path(target);
-    return (path.parent_path() / ("." + path.filename().string() + ".new-" + std::to_string(getpid()) + "-" +
-                                  std::to_string(attempt)))
-        .string();
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "." + std::string&&.
+    std::string name = ".";
+    name += path.filename().string();
+    name += ".new-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+    return (path.parent_path() / name).string();
   }
 
   std::string FPath;
