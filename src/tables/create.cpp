@@ -73,11 +73,9 @@ class TBuildFile {
  private:
   static std::string HiddenName(const std::string& target, int attempt) {
     const fs::path path(target);
-    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "." + std::string&&.
-    std::string name = ".";
-    name += path.filename().string();
-    name += ".new-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
-    return (path.parent_path() / name).string();
+    return (path.parent_path() / ("." + path.filename().string() + ".new-" + std::to_string(getpid()) + "-" +
+                                  std::to_string(attempt)))
+        .string();
   }
 
   std::string FPath;
