@@ -4,14 +4,17 @@
 // an entry of that name in the "ports" folder of the data directory wins (a link
 // to a device, a pseudo-terminal or a file, as the administrator maps ports),
 // else the conventional device. Any other name is a file path. Port settings
-// (baud rate, handshaking) are never touched.
+// (baud rate, handshaking) are never touched. Opening never waits for a reader
+// (a FIFO without one fails at once), and a reader that went away is an error,
+// not the end of the program.
 #pragma once
 
 #include <string>
 
 namespace platform {
 
-// What a port name opens. A conventional device is never created as a file when it is missing.
+// What a port name opens. Only a file path may be created: a device name, mapped or
+// conventional, whose device is missing fails with "File not found".
 struct TPortTarget {
   std::string Path;
   bool MayCreate = true;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -63,16 +64,95 @@ std::string Joined(const Lines& lines) {
   return text;
 }
 
+// The jobs for barcode 4006381333931, name "Milk", quantity 2, written out from the job tables.
+const Lines kZplWithPrice = {
+    "^XA",
+    "^XB",
+    "^LH0,03",
+    "^BY1.0,10,,^FO15,84^AP,22,N,N,N^FDMilk^FS",
+    "^BY2,3.0,2,^FO50,160^AP^BEN,70,Y,N^FD4006381333931^FS",
+    "^BY1.0,10,,^FO42,122^AP,30,N,N,N^FDDhs.12.50^FS",
+    "^PQ2",
+    "^XZ",
+};
+const Lines kEplWithPrice = {
+    "US",
+    "N",
+    "JB",
+    "Q203,24",
+    "q254",
+    "D6",
+    "S4",
+    "ZT",
+    "A30,30,0,2,1,1,N,\"Milk\"",
+    "B30,60,0,E30,2,3,75,B,\"4006381333931\"",
+    "A40,160,0,4,1,1,N,\"Dhs.\"",
+    "A100,160,0,4,1,1,N,\"12.50\"",
+    "P2",
+};
+const Lines kEplWithoutPrice = {
+    "US",
+    "N",
+    "JB",
+    "Q203,24",
+    "q254",
+    "D6",
+    "S4",
+    "ZT",
+    "A30,30,0,2,1,1,N,\"Milk\"",
+    "B30,60,0,E30,2,3,75,B,\"4006381333931\"",
+    "P2",
+};
+
+// What happens to one file, as inotify reports it: "o" an open, "w" one or more
+// writes (or a truncation), "c" a close. Watches only; opens nothing itself.
+class TFileEvents {
+ public:
+  explicit TFileEvents(const fs::path& path) : FHandle(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    inotify_add_watch(FHandle, path.c_str(), IN_OPEN | IN_MODIFY | IN_CLOSE);
+  }
+  ~TFileEvents() { close(FHandle); }
+  TFileEvents(const TFileEvents&) = delete;
+  TFileEvents& operator=(const TFileEvents&) = delete;
+
+  std::string Read() {
+    std::string events;
+    alignas(inotify_event) char buffer[4096];
+    ssize_t n;
+    while ((n = read(FHandle, buffer, sizeof buffer)) > 0) {
+      for (char* at = buffer; at < buffer + n;) {
+        auto* event = reinterpret_cast<inotify_event*>(at);
+        char kind = event->mask & IN_OPEN ? 'o' : event->mask & IN_MODIFY ? 'w' : 'c';
+        if (events.empty() || kind != 'w' || events.back() != 'w') events += kind;
+        at += sizeof(inotify_event) + event->len;
+      }
+    }
+    return events;
+  }
+
+ private:
+  int FHandle;
+};
+
+std::string OpenWriteClose(size_t lines) {
+  std::string events;
+  for (size_t i = 0; i < lines; ++i) events += "owc";
+  return events;
+}
+
 TEST_F(LabelPortTest, PlainFileHoldsTheWholeJobAndTheNextJobReplacesIt) {
-  job.PortText = (dir / "label.txt").string();
+  fs::path port = dir / "label.txt";
+  std::ofstream(port) << "an older job";
+  job.PortText = port.string();
+  TFileEvents events(port);
   Send();
-  Lines zpl = LabelJobLines("Z", {"4006381333931", "Milk", "2", "12.50", ""}, '.');
-  EXPECT_EQ(ReadFile(dir / "label.txt"), Joined(zpl));
+  EXPECT_EQ(events.Read(), OpenWriteClose(8));  // before the test's own reading
+  EXPECT_EQ(ReadFile(port), Joined(kZplWithPrice));
+  events.Read();
   gPrtname = "E";
   Send("0.00");
-  Lines epl = LabelJobLines("E", {"4006381333931", "Milk", "2", "0.00", ""}, '.');
-  ASSERT_EQ(epl.size(), 11u);
-  EXPECT_EQ(ReadFile(dir / "label.txt"), Joined(epl));
+  EXPECT_EQ(events.Read(), OpenWriteClose(11));
+  EXPECT_EQ(ReadFile(port), Joined(kEplWithoutPrice));
   EXPECT_TRUE(messages.empty());
 }
 
@@ -99,8 +179,10 @@ TEST_F(LabelPortTest, JobOnAPseudoTerminalArrivesLineByLine) {
   fs::create_symlink(slaveName, dir / "ports" / "COM1");
   job.PortText = "com1";
   gPrtname = "E";
+  TFileEvents events(slaveName);
 
   Send();
+  EXPECT_EQ(events.Read(), OpenWriteClose(13));
 
   std::string received;
   char buffer[4096];
@@ -109,8 +191,18 @@ TEST_F(LabelPortTest, JobOnAPseudoTerminalArrivesLineByLine) {
   while ((n = read(master, buffer, sizeof buffer)) > 0) received.append(buffer, static_cast<size_t>(n));
   close(slave);
   close(master);
-  EXPECT_EQ(received, Joined(LabelJobLines("E", {"4006381333931", "Milk", "2", "12.50", ""}, '.')));
+  EXPECT_EQ(received, Joined(kEplWithPrice));
   EXPECT_TRUE(messages.empty());
+}
+
+// The administrator mapped COM1 to a USB adapter that is unplugged.
+TEST_F(LabelPortTest, AMappedPortWithoutItsDeviceStopsTheJobAndCreatesNothing) {
+  fs::create_directory(dir / "ports");
+  fs::create_symlink(dir / "ttyUSB0", dir / "ports" / "COM1");
+  job.PortText = "COM1";
+  Send();
+  EXPECT_EQ(messages, Lines{"Error File not found"});
+  EXPECT_FALSE(fs::exists(dir / "ttyUSB0"));
 }
 
 TEST_F(LabelPortTest, AFullDeviceReportsEveryLineAndTheJobGoesOn) {
