@@ -7,12 +7,14 @@
 # when nothing is missing.
 set -euo pipefail
 
-# Compiler and build tools, Qt 6, SQLite, libjpeg-turbo, and the fonts the barcode text uses.
+# Compiler and build tools, Qt 6, SQLite, libjpeg-turbo, libcups (CUPS queues as
+# printer ports), and the fonts the barcode text uses.
 program=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsqlite3-dev
   libjpeg62-turbo-dev
+  libcups2-dev
   fonts-liberation2 fontconfig
 )
 # GoogleTest and Benchmark; clang's sanitizer runtime; zxing-cpp to decode symbols;

@@ -9,6 +9,7 @@
 
 #include "base/brokenpipe.h"
 #include "base/ioerror.h"
+#include "ports/porterror.h"
 
 namespace platform {
 namespace {
@@ -57,9 +58,16 @@ TPortTarget ResolvePortName(const std::string& name, const std::string& dataDire
   std::string device = DosDeviceName(name);
   if (device.empty()) return {name, true};
   std::string mapped = dataDirectory + "ports/" + device;
+  std::string destinationFile = mapped + ".uri";
+  bool linked = Exists(mapped);
+  bool networked = Exists(destinationFile);
+  if (linked && networked)
+    throw EPortError("Port " + device + " is mapped twice, by " + mapped + " and by " + destinationFile +
+                     ": remove one of them");
   // A mapped port stands for a device: when the device is missing (a dangling link to an
   // unplugged adapter) the open must fail rather than create a file in its place.
-  if (Exists(mapped)) return {mapped, false};
+  if (linked) return {mapped, false};
+  if (networked) return {"", false, ReadDestinationFile(destinationFile)};
   return {ConventionalDevice(device), false};
 }
 
@@ -69,6 +77,7 @@ TPortFile::~TPortFile() {
 
 void TPortFile::Open(const TPortTarget& target, TPlainFileMode mode) {
   if (FHandle >= 0) throw EInOutError(EBUSY);
+  if (target.Destination) throw EPortError("A network printer is not a file: " + target.Destination->Text);
   IgnoreBrokenPipeSignal();
   // Non-blocking, so the open cannot wait for ever: a FIFO without a reader fails
   // with ENXIO, a serial line does not wait for its carrier.

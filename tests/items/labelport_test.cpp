@@ -1,5 +1,6 @@
 // Label jobs written to real ports: pseudo-terminals, plain files, full and
-// missing devices, unwritable files; and the operator's error messages.
+// missing devices, unwritable files, network printers on loopback; and the
+// operator's error messages.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
@@ -20,6 +21,7 @@
 #include "base/messages.h"
 #include "items/globvar.h"
 #include "items/labeljob.h"
+#include "support/loopbacklistener.h"
 #include "support/tempdir.h"
 
 namespace items {
@@ -203,6 +205,68 @@ TEST_F(LabelPortTest, AMappedPortWithoutItsDeviceStopsTheJobAndCreatesNothing) {
   Send();
   EXPECT_EQ(messages, Lines{"Error File not found"});
   EXPECT_FALSE(fs::exists(dir / "ttyUSB0"));
+}
+
+// A network printer named in ports/LPT2.uri: each job reaches it whole, in one connection.
+TEST_F(LabelPortTest, ANetworkPrinterGetsEachJobWholeInOneConnection) {
+  testsupport::TLoopbackListener printer;
+  fs::create_directory(dir / "ports");
+  std::ofstream(dir / "ports" / "LPT2.uri") << printer.Uri() << "\n";
+  job.PortText = "lpt2";
+  Send();
+  gPrtname = "E";
+  Send("0.00");
+  EXPECT_EQ(printer.Received(2), (Lines{Joined(kZplWithPrice), Joined(kEplWithoutPrice)}));
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(LabelPortTest, ARefusingNetworkPrinterGetsNothingAndTheOperatorIsTold) {
+  int port = 0;
+  int bound = testsupport::BindLoopback(&port);
+  fs::create_directory(dir / "ports");
+  std::ofstream(dir / "ports" / "COM2.uri") << "socket://127.0.0.1:" << port;
+  job.PortText = "COM2";
+  Send();
+  close(bound);
+  EXPECT_EQ(messages, Lines{"Error Connection refused by socket://127.0.0.1:" + std::to_string(port)});
+}
+
+TEST_F(LabelPortTest, AWrongDestinationFileSendsNothingAndSaysWhy) {
+  testsupport::TLoopbackListener printer;
+  fs::create_directory(dir / "ports");
+  fs::path file = dir / "ports" / "LPT3.uri";
+  struct Case {
+    std::string text;
+    std::string message;
+  };
+  std::string forms = ": write socket://HOST:PORT, ipp://HOST/printers/QUEUE or cups:QUEUE";
+  for (const Case& c : {
+           Case{"", "The printer destination is empty" + forms},
+           Case{"http://127.0.0.1:" + std::to_string(printer.Port()),
+                "Unknown printer destination \"http://127.0.0.1:" + std::to_string(printer.Port()) + "\"" + forms},
+           Case{"socket://:" + std::to_string(printer.Port()),
+                "No host in printer destination \"socket://:" + std::to_string(printer.Port()) + "\""},
+       }) {
+    std::ofstream(file) << c.text;
+    messages.clear();
+    job.PortText = "LPT3";
+    Send();
+    EXPECT_EQ(messages, Lines{"Error " + file.string() + ": " + c.message}) << c.text;
+  }
+  EXPECT_TRUE(printer.Received(1, std::chrono::milliseconds(200)).empty());
+}
+
+TEST_F(LabelPortTest, APortBothLinkedAndNetworkedIsAConfigurationError) {
+  fs::path port = dir / "label.txt";
+  fs::create_directory(dir / "ports");
+  fs::create_symlink(port, dir / "ports" / "LPT1");
+  std::ofstream(dir / "ports" / "LPT1.uri") << "socket://127.0.0.1:9100";
+  job.PortText = "LPT1";
+  Send();
+  std::string ports = (dir / "ports").string();
+  EXPECT_EQ(messages, Lines{"Error Port LPT1 is mapped twice, by " + ports + "/LPT1 and by " + ports +
+                            "/LPT1.uri: remove one of them"});
+  EXPECT_FALSE(fs::exists(port));
 }
 
 TEST_F(LabelPortTest, AFullDeviceReportsEveryLineAndTheJobGoesOn) {
