@@ -20,7 +20,8 @@ program=(
 # GoogleTest and Benchmark; clang's sanitizer runtime; zxing-cpp to decode symbols;
 # djpeg as the JPEG reference; sqlite3 to read tables as another program; Xvfb,
 # xclip and xdotool for the tests on a real X server; Inkscape as an independent
-# metafile reader and writer; valgrind for instruction counts.
+# metafile reader and writer; valgrind for instruction counts; a CUPS scheduler and
+# its tools for the tests' private raw queues (no system service is started).
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -30,6 +31,7 @@ tests=(
   xvfb xauth xclip x11-utils
   inkscape
   valgrind
+  cups cups-client cups-daemon
 )
 
 packages=("${program[@]}")

@@ -40,9 +40,33 @@ void CheckQueueTakesJobs(http_t* http, const TDestination& destination) {
 }
 
 [[noreturn]] void Refused(http_t* http, const TDestination& destination, int job) {
-  std::string reason = cupsLastErrorString() ? cupsLastErrorString() : "no reason given";
-  if (job > 0) cupsCancelJob2(http, destination.Queue.c_str(), job, 0);
-  throw EPortError("CUPS did not take the job for " + destination.Text + ": " + reason);
+  const char* reason = cupsLastErrorString();
+  std::string message = "CUPS did not take the job for " + destination.Text + ": " + (reason ? reason : "no reason");
+  if (job > 0) cupsCancelJob2(http, destination.Queue.c_str(), job, 0);  // no half job is printed
+  throw EPortError(message);
+}
+
+struct TIppDelete {
+  void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using TIpp = std::unique_ptr<ipp_t, TIppDelete>;
+
+// The job's number, from a Create-Job request that names the queue's server as the client sees it.
+int CreateJob(http_t* http, const TDestination& destination, const std::string& title) {
+  bool local = destination.Scheme == TDestinationScheme::Cups;
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr,
+                   local ? "localhost" : destination.Host.c_str(), local ? ippPort() : destination.Port,
+                   "/printers/%s", destination.Queue.c_str());
+  ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
+  std::string resource = "/printers/" + destination.Queue;
+  TIpp response(cupsDoRequest(http, request, resource.c_str()));  // takes the request
+  ipp_attribute_t* id = response ? ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER) : nullptr;
+  if (!id || cupsLastError() > IPP_STATUS_OK_CONFLICTING) Refused(http, destination, 0);
+  return ippGetInteger(id, 0);
 }
 
 }  // namespace
@@ -51,14 +75,13 @@ void SendToCups(const TDestination& destination, std::string_view job, const std
                 std::chrono::milliseconds timeout) {
   THttp http = ConnectToServer(destination, timeout);
   CheckQueueTakesJobs(http.get(), destination);
+  int id = CreateJob(http.get(), destination, title);
   const char* queue = destination.Queue.c_str();
-  int id = cupsCreateJob(http.get(), queue, title.c_str(), 0, nullptr);
-  if (id == 0) Refused(http.get(), destination, id);
-  if (cupsStartDocument(http.get(), queue, id, title.c_str(), CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE)
+  // The one document of the job, raw: CUPS passes it to the printer unchanged.
+  if (cupsStartDocument(http.get(), queue, id, title.c_str(), CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE ||
+      cupsWriteRequestData(http.get(), job.data(), job.size()) != HTTP_STATUS_CONTINUE ||
+      cupsFinishDocument(http.get(), queue) > IPP_STATUS_OK_CONFLICTING)
     Refused(http.get(), destination, id);
-  if (cupsWriteRequestData(http.get(), job.data(), job.size()) != HTTP_STATUS_CONTINUE)
-    Refused(http.get(), destination, id);
-  if (cupsFinishDocument(http.get(), queue) != IPP_STATUS_OK) Refused(http.get(), destination, id);
 }
 
 }  // namespace platform

@@ -13,9 +13,9 @@ namespace platform {
 
 // Connects to the destination's server (cups: the one libcups is set up for), checks
 // that the queue exists and is neither stopped nor refusing jobs, and submits the job
-// under the title. Connecting and each exchange give up after the time-out; nothing is
-// retried. Failures raise EPortError naming the destination; a job CUPS took only in
-// part is cancelled.
+// under the title as one raw document. Connecting and each exchange give up after the
+// time-out; nothing is retried. Failures raise EPortError naming the destination; a
+// job CUPS created but did not get whole is cancelled.
 void SendToCups(const TDestination& destination, std::string_view job, const std::string& title,
                 std::chrono::milliseconds timeout = kPrinterTimeout);
 

@@ -74,8 +74,8 @@ void ParseIpp(const std::string& rest, const std::string& text, TDestination& in
   size_t slash = rest.find('/');
   ParseHostAndPort(rest.substr(0, slash), kIppPort, text, into);
   std::string path = slash == std::string::npos ? "" : rest.substr(slash);
-  for (std::string_view folder : {"/printers/", "/classes/"})
-    if (path.compare(0, folder.size(), folder) == 0) return ParseQueue(path.substr(folder.size()), text, into);
+  constexpr std::string_view kQueues = "/printers/";
+  if (path.compare(0, kQueues.size(), kQueues) == 0) return ParseQueue(path.substr(kQueues.size()), text, into);
   Fail("No queue (ipp://HOST/printers/QUEUE)", text);
 }
 

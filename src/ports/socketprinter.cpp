@@ -62,7 +62,7 @@ std::shared_ptr<TLookup> LookUp(const TDestination& destination, Clock::time_poi
 }
 
 int MillisecondsLeft(Clock::time_point deadline) {
-  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
   return left > 0 ? static_cast<int>(left) : 0;
 }
 
@@ -72,7 +72,8 @@ bool WaitWritable(int handle, Clock::time_point deadline) {
   for (;;) {
     int ready = poll(&waiting, 1, MillisecondsLeft(deadline));
     if (ready > 0) return true;
-    if (ready == 0) return false;
+    if (ready == 0 && Clock::now() >= deadline) return false;
+    if (ready == 0) continue;
     if (errno != EINTR) throw EInOutError(errno);
   }
 }

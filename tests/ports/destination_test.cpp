@@ -28,7 +28,7 @@ TEST(Destination, TakesTheThreeForms) {
            Case{"socket://[fe80::1]", S::Socket, "fe80::1", 9100, ""},
            Case{"  socket://localhost:1\n", S::Socket, "localhost", 1, ""},
            Case{"ipp://printserver/printers/Zebra", S::Ipp, "printserver", 631, "Zebra"},
-           Case{"ipp://[::1]:8631/classes/labels", S::Ipp, "::1", 8631, "labels"},
+           Case{"ipp://[::1]:8631/printers/labels", S::Ipp, "::1", 8631, "labels"},
            Case{"cups:Zebra_GK420", S::Cups, "", 0, "Zebra_GK420"},
        }) {
     TDestination destination = ParseDestination(c.text);
@@ -64,6 +64,8 @@ TEST(Destination, NamesWhatIsWrong) {
            Case{"socket://host:9100/raw", "Invalid port \"9100/raw\" (1 to 65535) in printer destination \"socket://host:9100/raw\""},
            Case{"socket://a\nsocket://b", "The printer destination \"socket://a\nsocket://b\" is not one line without blanks"},
            Case{"ipp://server", "No queue (ipp://HOST/printers/QUEUE) in printer destination \"ipp://server\""},
+           Case{"ipp://server/classes/labels",
+                "No queue (ipp://HOST/printers/QUEUE) in printer destination \"ipp://server/classes/labels\""},
            Case{"ipp:///printers/Zebra", "No host in printer destination \"ipp:///printers/Zebra\""},
            Case{"cups:", "No queue name in printer destination \"cups:\""},
            Case{"cups:a/b", "Invalid queue name \"a/b\" in printer destination \"cups:a/b\""},
