@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +23,7 @@
 #include "items/globvar.h"
 #include "items/labeljob.h"
 #include "support/loopbacklistener.h"
+#include "support/privatecupsd.h"
 #include "support/tempdir.h"
 
 namespace items {
@@ -267,6 +269,28 @@ TEST_F(LabelPortTest, APortBothLinkedAndNetworkedIsAConfigurationError) {
   EXPECT_EQ(messages, Lines{"Error Port LPT1 is mapped twice, by " + ports + "/LPT1 and by " + ports +
                             "/LPT1.uri: remove one of them"});
   EXPECT_FALSE(fs::exists(port));
+}
+
+// A CUPS raw queue of a private scheduler, whose device is a loopback listener.
+TEST_F(LabelPortTest, ACupsRawQueueGetsTheJobUnchangedTitledWithTheBarcode) {
+  testsupport::TPrivateCupsd cupsd;
+  if (!cupsd.Failure().empty()) {
+    const char* ci = std::getenv("CI");
+    if (ci && std::string(ci) == "true") FAIL() << cupsd.Failure();
+    GTEST_SKIP() << cupsd.Failure();
+  }
+  testsupport::TLoopbackListener printer;
+  ASSERT_TRUE(cupsd.Run({"lpadmin", "-p", "Zebra", "-E", "-v", printer.Uri(), "-m", "raw"}));
+  fs::create_directory(dir / "ports");
+  std::ofstream(dir / "ports" / "LPT1.uri") << "cups:Zebra\n";
+  job.PortText = "LPT1";
+  Send();
+  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_EQ(printer.Received(1), Lines{Joined(kZplWithPrice)});
+  cups_job_t* jobs = nullptr;
+  ASSERT_EQ(cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "Zebra", 0, CUPS_WHICHJOBS_ALL), 1);
+  EXPECT_STREQ(jobs[0].title, "4006381333931");
+  cupsFreeJobs(1, jobs);
 }
 
 TEST_F(LabelPortTest, AFullDeviceReportsEveryLineAndTheJobGoesOn) {
