@@ -2,6 +2,7 @@
 
 #include <cups/cups.h>
 
+#include <cerrno>
 #include <memory>
 
 #include "ports/porterror.h"
@@ -21,14 +22,32 @@ THttp ConnectToServer(const TDestination& destination, std::chrono::milliseconds
   int milliseconds = static_cast<int>(timeout.count());
   THttp http(httpConnect2(host.c_str(), port, nullptr, AF_UNSPEC, cupsEncryption(), 1, milliseconds, nullptr));
   if (!http) throw EPortError("Cannot reach the CUPS server " + host + " for " + destination.Text);
-  // Without a callback an exchange that waits longer fails instead of waiting on.
-  httpSetTimeout(http.get(), static_cast<double>(milliseconds) / 1000.0, nullptr, nullptr);
   return http;
+}
+
+using Clock = std::chrono::steady_clock;
+
+// How often a waiting exchange looks at its deadline.
+constexpr double kDeadlineCheckSeconds = 0.1;
+
+// Called by libcups each time a wait passes the check interval: go on waiting until the deadline.
+int WaitsUntilDeadline(http_t*, void* deadline) {
+  return Clock::now() < *static_cast<const Clock::time_point*>(deadline) ? 1 : 0;
+}
+
+// libcups reports a broken exchange like any refusal; the connection tells them apart.
+void CheckConnection(http_t* http, const TDestination& destination) {
+  int error = httpError(http);
+  if (error == ETIMEDOUT) throw EPortError("Timed out talking to the CUPS server for " + destination.Text);
+  if (error != 0) throw EPortError("Lost the connection to the CUPS server for " + destination.Text);
 }
 
 void CheckQueueTakesJobs(http_t* http, const TDestination& destination) {
   cups_dest_t* queue = cupsGetNamedDest(http, destination.Queue.c_str(), nullptr);
-  if (!queue) throw EPortError("CUPS queue \"" + destination.Queue + "\" not found (" + destination.Text + ")");
+  if (!queue) {
+    CheckConnection(http, destination);
+    throw EPortError("CUPS queue \"" + destination.Queue + "\" not found (" + destination.Text + ")");
+  }
   const char* state = cupsGetOption("printer-state", queue->num_options, queue->options);
   const char* accepting = cupsGetOption("printer-is-accepting-jobs", queue->num_options, queue->options);
   bool stopped = state && std::string(state) == std::to_string(IPP_PSTATE_STOPPED);
@@ -40,6 +59,8 @@ void CheckQueueTakesJobs(http_t* http, const TDestination& destination) {
 }
 
 [[noreturn]] void Refused(http_t* http, const TDestination& destination, int job) {
+  // Over a broken connection CUPS drops the unfinished job itself.
+  CheckConnection(http, destination);
   const char* reason = cupsLastErrorString();
   std::string message = "CUPS did not take the job for " + destination.Text + ": " + (reason ? reason : "no reason");
   if (job > 0) cupsCancelJob2(http, destination.Queue.c_str(), job, 0);  // no half job is printed
@@ -73,7 +94,11 @@ int CreateJob(http_t* http, const TDestination& destination, const std::string& 
 
 void SendToCups(const TDestination& destination, std::string_view job, const std::string& title,
                 std::chrono::milliseconds timeout) {
+  Clock::time_point deadline;
   THttp http = ConnectToServer(destination, timeout);
+  // Every exchange after the connection together, the queue check and the job, within one time-out.
+  deadline = Clock::now() + timeout;
+  httpSetTimeout(http.get(), kDeadlineCheckSeconds, WaitsUntilDeadline, &deadline);
   CheckQueueTakesJobs(http.get(), destination);
   int id = CreateJob(http.get(), destination, title);
   const char* queue = destination.Queue.c_str();

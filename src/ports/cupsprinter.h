@@ -13,8 +13,8 @@ namespace platform {
 
 // Connects to the destination's server (cups: the one libcups is set up for), checks
 // that the queue exists and is neither stopped nor refusing jobs, and submits the job
-// under the title as one raw document. Connecting and each exchange give up after the
-// time-out; nothing is retried. Failures raise EPortError naming the destination; a
+// under the title as one raw document. Connecting gives up after the time-out, and so
+// do the exchanges after it taken together; nothing is retried. Failures raise EPortError naming the destination; a
 // job CUPS created but did not get whole is cancelled.
 void SendToCups(const TDestination& destination, std::string_view job, const std::string& title,
                 std::chrono::milliseconds timeout = kPrinterTimeout);

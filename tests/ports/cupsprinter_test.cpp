@@ -93,5 +93,22 @@ TEST_F(CupsPrinterTest, AServerThatIsNotThereIsNamed) {
   EXPECT_EQ(SendError(destination), "Cannot reach the CUPS server 127.0.0.1 for " + destination);
 }
 
+// Takes the connection and the request but never answers.
+TEST(CupsPrinter, AServerThatDoesNotAnswerTimesOut) {
+  testsupport::TLoopbackListener silent;
+  std::string destination = "ipp://127.0.0.1:" + std::to_string(silent.Port()) + "/printers/labels";
+  auto start = std::chrono::steady_clock::now();
+  std::string error = "sent";
+  try {
+    SendToCups(ParseDestination(destination), "^XA\r\n^XZ\r\n", "4006381333931", std::chrono::milliseconds(1500));
+  } catch (const EPortError& e) {
+    error = e.what();
+  }
+  EXPECT_EQ(error, "Timed out talking to the CUPS server for " + destination);
+  auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, std::chrono::milliseconds(1500));
+  EXPECT_LT(took, std::chrono::milliseconds(2100));
+}
+
 }  // namespace
 }  // namespace platform
