@@ -81,6 +81,21 @@ TEST_F(PortNameTest, AMappedPortWhoseDeviceIsMissingCreatesNothing) {
   EXPECT_FALSE(fs::exists(dir / "unplugged"));
 }
 
+TEST_F(PortNameTest, ANetworkPrinterIsReadOnlyForADeviceNameWithoutALink) {
+  fs::create_directory(dir / "ports");
+  std::ofstream(dir / "ports" / "LPT2.uri") << "socket://127.0.0.1:9100\n";
+  std::ofstream(dir / "out.txt.uri") << "socket://127.0.0.1:9100\n";
+  TPortTarget networked = ResolvePortName("lpt2", data);
+  ASSERT_TRUE(networked.Destination.has_value());
+  EXPECT_EQ(networked.Destination->Text, "socket://127.0.0.1:9100");
+  EXPECT_EQ(networked.Path, "");
+  EXPECT_FALSE(networked.MayCreate);
+  TPortTarget file = ResolvePortName((dir / "out.txt").string(), data);
+  EXPECT_FALSE(file.Destination.has_value());
+  EXPECT_EQ(file.Path, (dir / "out.txt").string());
+  EXPECT_FALSE(ResolvePortName("LPT3", data).Destination.has_value());
+}
+
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;

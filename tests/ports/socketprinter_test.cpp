@@ -45,6 +45,14 @@ TEST(SocketPrinter, TheJobArrivesWholeInOneConnection) {
   EXPECT_EQ(printer.Received(1), std::vector<std::string>{job});
 }
 
+// "localhost" comes from the hosts file; where it also names ::1, that address refuses
+// first and the next one is taken within the same time-out.
+TEST(SocketPrinter, AHostNameIsLookedUp) {
+  testsupport::TLoopbackListener printer;
+  SendToSocket(ParseDestination("socket://localhost:" + std::to_string(printer.Port())), "^XA\r\n^XZ\r\n");
+  EXPECT_EQ(printer.Received(1), std::vector<std::string>{"^XA\r\n^XZ\r\n"});
+}
+
 TEST(SocketPrinter, AnIPv6LoopbackAddressInBracketsIsTaken) {
   int probe = ::socket(AF_INET6, SOCK_STREAM, 0);
   if (probe < 0) GTEST_SKIP() << "this machine has no IPv6";
