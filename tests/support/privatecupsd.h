@@ -30,8 +30,9 @@ class TPrivateCupsd {
     for (const char* folder : {"spool", "cache", "state", "log", "tmp", "run"}) fs::create_directory(FDir.File(folder));
     fs::permissions(FDir.Folder(), fs::perms::all);  // the scheduler's own user must reach its spool
     FSocket = FDir.File("run/cups.sock");
+    std::string tcp = listenPort ? "Listen 127.0.0.1:" + std::to_string(listenPort) + "\n" : "";
     std::ofstream(FDir.File("cupsd.conf")) << "Listen " << FSocket << "\n"
-                                           << (listenPort ? "Listen 127.0.0.1:" + std::to_string(listenPort) + "\n" : "")
+                                           << tcp
                                            << "LogLevel warn\nBrowsing No\nWebInterface No\n"
                                            << "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                                            << "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n"
