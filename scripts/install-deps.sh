@@ -7,18 +7,21 @@
 # when nothing is missing.
 set -euo pipefail
 
-# Compiler and build tools, Qt 6, SQLite, libjpeg-turbo, and the fonts the barcode text uses.
+# Compiler and build tools, Qt 6, SQLite, libjpeg-turbo, libcups (CUPS queues as
+# printer ports), and the fonts the barcode text uses.
 program=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsqlite3-dev
   libjpeg62-turbo-dev
+  libcups2-dev
   fonts-liberation2 fontconfig
 )
 # GoogleTest and Benchmark; clang's sanitizer runtime; zxing-cpp to decode symbols;
 # djpeg as the JPEG reference; sqlite3 to read tables as another program; Xvfb,
 # xclip and xdotool for the tests on a real X server; Inkscape as an independent
-# metafile reader and writer; valgrind for instruction counts.
+# metafile reader and writer; valgrind for instruction counts; a CUPS scheduler and
+# its tools for the tests' private raw queues (no system service is started).
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -28,6 +31,7 @@ tests=(
   xvfb xauth xclip x11-utils
   inkscape
   valgrind
+  cups cups-client cups-daemon
 )
 
 packages=("${program[@]}")

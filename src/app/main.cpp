@@ -3,10 +3,12 @@
 
 #include "app/messagebox.h"
 #include "app/program.h"
+#include "base/brokenpipe.h"
 #include "base/datadir.h"
 #include "graphics/qt/qtcanvas.h"
 
 int main(int argc, char** argv) {
+  platform::IgnoreBrokenPipeSignal();  // a printer pipe or socket that closes is an error text, not the end
   QApplication application(argc, argv);
   application.setApplicationDisplayName("Barcode Printing Software");
   platform::InstallQtScreenResolution();

@@ -13,6 +13,7 @@
 #include "items/numbertext.h"
 #include "items/shoptables.h"
 #include "ports/portfile.h"
+#include "ports/portjob.h"
 #include "tables/tables.h"
 
 namespace items {
@@ -80,9 +81,10 @@ void TLabelJob::Print(tables::TTable& items) {
 void TLabelJob::SendLabelJob(const std::string& barcode, const std::string& name, const std::string& quantity,
                              const std::string& price, const std::string& picturePath) {
   try {
-    FFirstLineOfJob = true;
     TLabelValues values{barcode, name, quantity, price, picturePath};
-    for (const std::string& line : LabelJobLines(gPrtname, values, DecimalSeparator)) Prtdata(line);
+    std::vector<std::string> lines = LabelJobLines(gPrtname, values, DecimalSeparator);
+    FPortJob.Begin(barcode, lines.size());
+    for (const std::string& line : lines) Prtdata(line);
   } catch (const std::exception& e) {
     platform::ShowMessage(std::string("Error ") + e.what());
   }
@@ -91,17 +93,14 @@ void TLabelJob::SendLabelJob(const std::string& barcode, const std::string& name
 void TLabelJob::Prtdata(const std::string& line) { prtln(line, -1, PortText); }
 
 void TLabelJob::prtln(const std::string& line, int width, const std::string& port) {
-  platform::TPortFile file;
-  auto mode = FFirstLineOfJob ? platform::TPlainFileMode::Truncate : platform::TPlainFileMode::Append;
-  file.Open(platform::ResolvePortName(port, DataDirectory), mode);
-  FFirstLineOfJob = false;
+  FPortJob.Open(platform::ResolvePortName(port, DataDirectory));
   std::string text = width == -1 ? line : FitToWidth(line, width);
   try {
-    file.Write(text + "\r\n");
+    FPortJob.Write(text + "\r\n");
   } catch (const std::exception& e) {
     platform::ShowMessage(std::string("Line print error ") + e.what());
   }
-  file.Close();
+  FPortJob.Close();
 }
 
 }  // namespace items

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <functional>
-#include <vector>
 #include <string>
+#include <vector>
+
+#include "ports/portjob.h"
 
 namespace tables {
 class TTable;
@@ -66,9 +68,9 @@ class TLabelJob {
   void prtln(const std::string& line, int width, const std::string& port);
 
  private:
-  // A plain file as port is emptied by the first line of a job and appended to by
-  // the rest, so it ends up holding the whole job.
-  bool FFirstLineOfJob = true;
+  // Knows where each line stands in its job: a plain file as port ends up holding the
+  // whole job, a network printer gets it as one piece after the last line.
+  platform::TPortJob FPortJob;
 };
 
 }  // namespace items

@@ -7,7 +7,9 @@
 #include <cctype>
 #include <cerrno>
 
+#include "base/brokenpipe.h"
 #include "base/ioerror.h"
+#include "ports/porterror.h"
 
 namespace platform {
 namespace {
@@ -39,13 +41,33 @@ std::string ConventionalDevice(const std::string& device) {
   return Exists(usb) ? usb : "/dev/lp" + index;
 }
 
+bool IsPlainFile(int handle) {
+  struct stat info;
+  if (::fstat(handle, &info) != 0) throw EInOutError(errno);
+  return S_ISREG(info.st_mode);
+}
+
+void SetStatusFlags(int handle, int cleared, int set) {
+  int flags = ::fcntl(handle, F_GETFL);
+  if (flags < 0 || ::fcntl(handle, F_SETFL, (flags & ~cleared) | set) != 0) throw EInOutError(errno);
+}
+
 }  // namespace
 
 TPortTarget ResolvePortName(const std::string& name, const std::string& dataDirectory) {
   std::string device = DosDeviceName(name);
   if (device.empty()) return {name, true};
   std::string mapped = dataDirectory + "ports/" + device;
-  if (Exists(mapped)) return {mapped, true};
+  std::string destinationFile = mapped + ".uri";
+  bool linked = Exists(mapped);
+  bool networked = Exists(destinationFile);
+  if (linked && networked)
+    throw EPortError("Port " + device + " is mapped twice, by " + mapped + " and by " + destinationFile +
+                     ": remove one of them");
+  // A mapped port stands for a device: when the device is missing (a dangling link to an
+  // unplugged adapter) the open must fail rather than create a file in its place.
+  if (linked) return {mapped, false};
+  if (networked) return {"", false, ReadDestinationFile(destinationFile)};
   return {ConventionalDevice(device), false};
 }
 
@@ -55,14 +77,24 @@ TPortFile::~TPortFile() {
 
 void TPortFile::Open(const TPortTarget& target, TPlainFileMode mode) {
   if (FHandle >= 0) throw EInOutError(EBUSY);
-  struct stat info;
-  bool exists = ::stat(target.Path.c_str(), &info) == 0;
-  FDevice = exists && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
-  int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC;
-  if (!FDevice) flags |= mode == TPlainFileMode::Truncate ? O_TRUNC : O_APPEND;
-  if (!FDevice && target.MayCreate) flags |= O_CREAT;
+  if (target.Destination) throw EPortError("A network printer is not a file: " + target.Destination->Text);
+  IgnoreBrokenPipeSignal();
+  // Non-blocking, so the open cannot wait for ever: a FIFO without a reader fails
+  // with ENXIO, a serial line does not wait for its carrier.
+  int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK;
+  if (target.MayCreate) flags |= O_CREAT;
   int handle = ::open(target.Path.c_str(), flags, 0666);
   if (handle < 0) throw EInOutError(errno);
+  try {
+    FDevice = !IsPlainFile(handle);
+    bool empty = !FDevice && mode == TPlainFileMode::Truncate;
+    if (empty && ::ftruncate(handle, 0) != 0) throw EInOutError(errno);
+    // A busy printer is waited for, as writing to a port always did.
+    SetStatusFlags(handle, O_NONBLOCK, !FDevice && mode == TPlainFileMode::Append ? O_APPEND : 0);
+  } catch (...) {
+    ::close(handle);
+    throw;
+  }
   FHandle = handle;
   FPending.clear();
 }

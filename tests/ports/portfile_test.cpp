@@ -1,8 +1,15 @@
 // Port names and the port file: which path a name opens, and how devices and plain files are written.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 
 #include "base/ioerror.h"
@@ -47,10 +54,46 @@ TEST_F(PortNameTest, OtherNamesAreFilePaths) {
 TEST_F(PortNameTest, AMappedPortWinsOverTheConventionalDevice) {
   fs::create_directory(dir / "ports");
   fs::create_symlink("/dev/null", dir / "ports" / "LPT2");
-  fs::create_symlink(dir / "missing-target", dir / "ports" / "COM3");  // a link whose file is not there yet
-  EXPECT_EQ(ResolvePortName("lpt2", data).Path, data + "ports/LPT2");
-  EXPECT_EQ(ResolvePortName("COM3", data).Path, data + "ports/COM3");
+  fs::create_symlink(dir / "unplugged", dir / "ports" / "COM3");  // the adapter's device is not there
+  struct Case {
+    const char* name;
+    const char* entry;
+  };
+  for (const Case& c : {Case{"lpt2", "ports/LPT2"}, Case{"COM3", "ports/COM3"}}) {
+    TPortTarget target = ResolvePortName(c.name, data);
+    EXPECT_EQ(target.Path, data + c.entry) << c.name;
+    EXPECT_FALSE(target.MayCreate) << c.name;  // a mapped port is a device, never a new file
+  }
   EXPECT_EQ(ResolvePortName("PRN", data).Path, ResolvePortName("LPT1", data).Path);
+}
+
+TEST_F(PortNameTest, AMappedPortWhoseDeviceIsMissingCreatesNothing) {
+  fs::create_directory(dir / "ports");
+  fs::create_symlink(dir / "unplugged", dir / "ports" / "COM1");
+  TPortFile file;
+  try {
+    file.Open(ResolvePortName("COM1", data), TPlainFileMode::Truncate);
+    ADD_FAILURE() << "a port without its device opened";
+    file.Close();
+  } catch (const EInOutError& e) {
+    EXPECT_STREQ(e.what(), "File not found");
+  }
+  EXPECT_FALSE(fs::exists(dir / "unplugged"));
+}
+
+TEST_F(PortNameTest, ANetworkPrinterIsReadOnlyForADeviceNameWithoutALink) {
+  fs::create_directory(dir / "ports");
+  std::ofstream(dir / "ports" / "LPT2.uri") << "socket://127.0.0.1:9100\n";
+  std::ofstream(dir / "out.txt.uri") << "socket://127.0.0.1:9100\n";
+  TPortTarget networked = ResolvePortName("lpt2", data);
+  ASSERT_TRUE(networked.Destination.has_value());
+  EXPECT_EQ(networked.Destination->Text, "socket://127.0.0.1:9100");
+  EXPECT_EQ(networked.Path, "");
+  EXPECT_FALSE(networked.MayCreate);
+  TPortTarget file = ResolvePortName((dir / "out.txt").string(), data);
+  EXPECT_FALSE(file.Destination.has_value());
+  EXPECT_EQ(file.Path, (dir / "out.txt").string());
+  EXPECT_FALSE(ResolvePortName("LPT3", data).Destination.has_value());
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -103,17 +146,74 @@ TEST_F(PortNameTest, ErrorsCarryTheOperatorsTexts) {
 }
 
 TEST(IOErrorText, MapsOperatingSystemErrors) {
-  struct Case {
-    int error;
-    const char* text;
-  };
-  for (const Case& c : {Case{ENOENT, "File not found"}, Case{ENOTDIR, "Invalid filename"},
-                        Case{ENAMETOOLONG, "Invalid filename"}, Case{EMFILE, "Too many open files"},
-                        Case{ENFILE, "Too many open files"}, Case{EACCES, "File access denied"},
-                        Case{EPERM, "File access denied"}, Case{EROFS, "File access denied"},
-                        Case{EISDIR, "File access denied"}, Case{ENOSPC, "Disk full"}, Case{EDQUOT, "Disk full"},
-                        Case{EIO, "I/O error 5"}, Case{EBUSY, "I/O error 16"}})
-    EXPECT_EQ(IOErrorText(c.error), c.text) << c.error;
+  EXPECT_EQ(IOErrorText(ENOENT), "File not found");
+  EXPECT_EQ(IOErrorText(ENAMETOOLONG), "Invalid filename");
+  EXPECT_EQ(IOErrorText(EACCES), "File access denied");
+  EXPECT_EQ(IOErrorText(ENOSPC), "Disk full");
+  EXPECT_EQ(IOErrorText(EPIPE), "I/O error 32");
+}
+
+// FIFOs stand for a port whose reader may be absent or may go away.
+class FifoPortTest : public PortNameTest {
+ protected:
+  void SetUp() override { ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0); }
+  int OpenReader() const { return ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); }
+  const std::string fifo = (dir / "fifo").string();
+};
+
+TEST_F(FifoPortTest, WithoutAReaderTheOpenFailsAtOnce) {
+  auto opening = std::async(std::launch::async, [this] {
+    TPortFile file;
+    try {
+      file.Open({fifo, false}, TPlainFileMode::Truncate);
+      file.Close();
+    } catch (const EInOutError& e) {
+      return std::string(e.what());
+    }
+    return std::string("opened");
+  });
+  if (opening.wait_for(std::chrono::seconds(3)) != std::future_status::ready) {
+    int reader = OpenReader();  // lets the hanging open return
+    opening.wait();
+    ::close(reader);
+    FAIL() << "opening a FIFO without a reader hangs";
+  }
+  EXPECT_EQ(opening.get(), "I/O error 6");
+}
+
+TEST_F(FifoPortTest, AReaderGetsTheLine) {
+  int reader = OpenReader();
+  ASSERT_GE(reader, 0);
+  TPortFile file;
+  file.Open({fifo, false}, TPlainFileMode::Truncate);
+  EXPECT_TRUE(file.IsDevice());
+  file.Write("^XA\r\n");
+  file.Close();
+  char buffer[64];
+  ssize_t n = ::read(reader, buffer, sizeof buffer);
+  ::close(reader);
+  EXPECT_EQ(std::string(buffer, static_cast<size_t>(std::max<ssize_t>(n, 0))), "^XA\r\n");
+}
+
+// The child starts with the default action for SIGPIPE, which would end it.
+TEST_F(FifoPortTest, AReaderThatWentAwayIsAnErrorNotTheEndOfTheProgram) {
+  EXPECT_EXIT(
+      {
+        signal(SIGPIPE, SIG_DFL);
+        int reader = OpenReader();
+        TPortFile file;
+        file.Open({fifo, false}, TPlainFileMode::Truncate);
+        ::close(reader);
+        std::string error = "no error";
+        try {
+          file.Write("^XA\r\n");
+        } catch (const EInOutError& e) {
+          error = e.what();
+        }
+        file.Close();
+        std::exit(error == "I/O error 32" ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
