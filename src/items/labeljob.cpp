@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <exception>
 #include <thread>
 
+#include "base/ansi.h"
 #include "base/datadir.h"
 #include "base/messages.h"
 #include "base/numformat.h"
@@ -25,6 +27,25 @@ std::string TrimControlAndBlank(const std::string& text) {
   while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
   while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
   return text.substr(first, last - first);
+}
+
+// Line ends end a command in both languages and other control characters are
+// commands of their own (a name "x\nP999" would print 999 labels), so no value may
+// hold one. The bytes that Windows-1252 leaves unassigned are C1 controls to the printer.
+bool IsControlCharacter(unsigned char byte) { return byte < 0x20 || byte == 0x7F || !platform::IsAnsiCharacter(byte); }
+
+void RefuseControlCharacters(const char* field, const std::string& value) {
+  for (unsigned char byte : value) {
+    if (!IsControlCharacter(byte)) continue;
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(byte));
+    throw ELabelValue(std::string("Field ") + field + " holds the control character " + hex +
+                      ", which the printer would take as a command; nothing was sent");
+  }
+}
+
+bool HasByteBeyondAscii(const std::string& value) {
+  return std::ranges::any_of(value, [](unsigned char byte) { return byte > 0x7F; });
 }
 
 std::string FitToWidth(const std::string& line, int width) {
@@ -61,11 +82,22 @@ std::vector<std::string> LabelJobLines(const std::string& printerType, const TLa
                                        char decimalSeparator) {
   const TJobLanguage* language = FindJobLanguage(printerType);
   if (language == nullptr) return {};
-  bool withPrice = ParseFixed(values.Price, decimalSeparator) > 0;
-  std::vector<std::string> lines;
+  const bool withPrice = ParseFixed(values.Price, decimalSeparator) > 0;
+  std::vector<const TJobLine*> sent;
   for (const TJobLine& line : language->Lines) {
-    if (line.PriceOnly && !withPrice) continue;
-    lines.push_back(ComposeLine(*language, line, values));
+    if (line.SentWhen != TSentWhen::PriceAboveZero || withPrice) sent.push_back(&line);
+  }
+  // Every value is checked before the first line is composed, so a refused job sends nothing.
+  bool beyondAscii = false;
+  for (const TJobLine* line : sent) {
+    const std::string& value = ValueOf(line->Value, values);
+    RefuseControlCharacters(FieldOf(line->Value), value);
+    beyondAscii = beyondAscii || HasByteBeyondAscii(value);
+  }
+  std::vector<std::string> lines;
+  for (const TJobLine* line : sent) {
+    if (line->SentWhen == TSentWhen::TextBeyondAscii && !beyondAscii) continue;
+    lines.push_back(ComposeLine(*language, *line, values));
   }
   return lines;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,8 +35,16 @@ struct TLabelValues {
 // trimmed of every character at or below the space, price as "0.00", quantity as "0".
 TLabelValues ReadLabelValues(tables::TTable& items, char decimalSeparator);
 
+// A label value that cannot be sent: it holds a control character.
+class ELabelValue : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // The job's lines for a printer type, or none when the type selects no job
-// ("Z" and "E" exactly). Values that would be read as printer commands are escaped.
+// ("Z" and "E" exactly). Values that would be read as printer commands are escaped;
+// a value holding a control character is refused (ELabelValue naming its field).
+// The code page line is sent only when a value holds a byte above 0x7F.
 std::vector<std::string> LabelJobLines(const std::string& printerType, const TLabelValues& values,
                                        char decimalSeparator);
 

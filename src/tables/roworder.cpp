@@ -1,5 +1,6 @@
 #include "tables/roworder.h"
 
+#include "base/ansi.h"
 #include "tables/names.h"
 #include "tables/sqltext.h"
 
@@ -13,16 +14,31 @@ std::string OrderBy(const std::vector<std::string>& keys, const char* direction)
   return text + "rowid" + direction;
 }
 
+std::string UnreadableText(const TFieldDef& field, const std::string& table, const platform::EAnsiConversion& why) {
+  const std::string where = "Field " + field.Name + " of table " + table + " holds ";
+  if (why.Reason() == platform::EAnsiConversion::TReason::NotUtf8) {
+    return where + "text that is not valid UTF-8, so the row cannot be read";
+  }
+  return where + "the character " + platform::CodePointName(why.CodePoint()) +
+         ", which Windows-1252 lacks, so the row cannot be read";
+}
+
 }  // namespace
 
 TSqlValue ToSql(const TVariant& value) {
-  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+  if (const auto* text = std::get_if<std::string>(&value)) return platform::AnsiToUtf8(*text);
   if (const auto* number = std::get_if<double>(&value)) return *number;
   return std::monostate{};
 }
 
-TVariant FromSql(TSqlValue&& value) {
-  if (auto* text = std::get_if<std::string>(&value)) return std::move(*text);
+TVariant FromSql(TSqlValue&& value, const TFieldDef& field, const std::string& table) {
+  if (const auto* text = std::get_if<std::string>(&value)) {
+    try {
+      return platform::Utf8ToAnsi(*text);
+    } catch (const platform::EAnsiConversion& why) {
+      throw ETableError(UnreadableText(field, table, why));
+    }
+  }
   if (const auto* number = std::get_if<double>(&value)) return *number;
   if (const auto* integer = std::get_if<std::int64_t>(&value)) return static_cast<double>(*integer);
   return std::monostate{};

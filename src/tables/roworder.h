@@ -24,8 +24,14 @@ struct TRowPosition {
   std::vector<TVariant> Keys;
 };
 
+// A stored value as the file holds it: text in UTF-8, so other tools read it right.
+// The text is the program's Windows-1252, checked when it was stored.
 TSqlValue ToSql(const TVariant& value);
-TVariant FromSql(TSqlValue&& value);
+// A value of the file as the field of that table holds it: UTF-8 text back in
+// Windows-1252. Text that is not UTF-8, or holds a character Windows-1252 lacks
+// (another program wrote it), is refused naming the field, never guessed at: a
+// replaced character would show, compare and sort as something the file does not hold.
+TVariant FromSql(TSqlValue&& value, const TFieldDef& field, const std::string& table);
 
 class TRowOrder {
  public:

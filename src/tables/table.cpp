@@ -36,7 +36,9 @@ std::optional<TTable::TRow> TTable::TImpl::FirstOf(const std::vector<detail::TBo
       auto& columns = rows.front();
       found.emplace(TRow{std::get<std::int64_t>(columns.front()), {}});
       found->Values.reserve(columns.size() - 1);
-      for (std::size_t c = 1; c < columns.size(); ++c) found->Values.push_back(detail::FromSql(std::move(columns[c])));
+      for (std::size_t c = 1; c < columns.size(); ++c) {
+        found->Values.push_back(detail::FromSql(std::move(columns[c]), FieldDefs[c - 1], SqlTable));
+      }
       return;
     }
   };

@@ -6,6 +6,7 @@
 // table of the same name (without extension). A cursor never loads the whole
 // table: it holds one row buffer and asks SQLite for its neighbours, so several
 // cursors and several processes on one directory see each other's posted rows.
+// Strings are the program's Windows-1252 text in the cursor and UTF-8 in the file.
 #pragma once
 
 #include <cstdint>
@@ -91,7 +92,8 @@ class TField {
   TVariant Value() const;
 
   // Writing needs the cursor in edit, insert or set-key state. A string longer
-  // than the field's size is refused with an error naming the field and its size.
+  // than the field's size (in bytes, which are characters) is refused with an error
+  // naming the field and its size, and so is a byte that is no Windows-1252 character.
   // Trailing blanks are not stored, and an empty string is no value.
   void SetAsString(const std::string& value);
   void SetAsFloat(double value);

@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+
+#include "base/ansi.h"
 
 namespace tables::detail {
 
@@ -11,10 +14,20 @@ std::string NotANumber(const TFieldDef& field, std::string_view text) {
   return "'" + std::string(text) + "' is not a valid number for field " + field.Name;
 }
 
+void RefuseUnassignedBytes(const TFieldDef& field, std::string_view text) {
+  for (unsigned char byte : text) {
+    if (platform::IsAnsiCharacter(byte)) continue;
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(byte));
+    throw ETableError("Field " + field.Name + " cannot store the byte " + hex + ": it is no character of Windows-1252");
+  }
+}
+
 TVariant StringFieldValue(const TFieldDef& field, std::string text, bool checkSize) {
   text = TrimRight(text);
   if (text.empty()) return {};
-  if (checkSize && CharacterCount(text) > static_cast<std::size_t>(field.Size)) {
+  RefuseUnassignedBytes(field, text);
+  if (checkSize && text.size() > static_cast<std::size_t>(field.Size)) {
     throw ETableError("Value too long for field " + field.Name + " (at most " +
                       std::to_string(field.Size) + " characters)");
   }
@@ -51,14 +64,6 @@ std::string_view TrimBlanks(std::string_view text) {
 std::string TrimRight(std::string_view text) {
   const auto last = text.find_last_not_of(' ');
   return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
-}
-
-std::size_t CharacterCount(std::string_view text) {
-  std::size_t count = 0;
-  for (unsigned char c : text) {
-    if ((c & 0xC0) != 0x80) ++count;
-  }
-  return count;
 }
 
 std::string FormatFloat(double value) {

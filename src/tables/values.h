@@ -2,6 +2,8 @@
 // reads as a string or a number. Every write (cursor fields, key values, rows
 // of a new table) goes through StoredValue, so all agree on one form:
 // strings without trailing blanks, an empty string or text as no value.
+// Strings are the program's Windows-1252 text, one byte a character, so a field's
+// size counts bytes; the file holds their UTF-8 form (see ToSql and FromSql).
 #pragma once
 
 #include <optional>
@@ -15,8 +17,6 @@ namespace tables::detail {
 std::string TrimRight(std::string_view text);
 // Without blanks at either end.
 std::string_view TrimBlanks(std::string_view text);
-// Characters of UTF-8 text (continuation bytes are not counted).
-std::size_t CharacterCount(std::string_view text);
 
 // Shortest natural text of a number: "12.5", "3", "0.3" (15 significant digits).
 std::string FormatFloat(double value);
@@ -24,9 +24,11 @@ std::string FormatFloat(double value);
 std::optional<double> ParseFloat(std::string_view text);
 
 // The value the field stores for this input. Refuses a string longer than the
-// field's size and, for a float field, text that is not a number.
+// field's size or holding a byte that is no Windows-1252 character and, for a
+// float field, text that is not a number.
 TVariant StoredValue(const TFieldDef& field, const TVariant& value);
 // The same conversion for a search key: no size limit, since a longer key simply matches nothing.
+// A key that no field can hold is refused all the same: it has no form in the file to search for.
 TVariant KeyValue(const TFieldDef& field, const TVariant& value);
 
 // A stored value read as a field reads it.

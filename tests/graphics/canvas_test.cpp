@@ -1,7 +1,6 @@
 // The canvas state logic, checked through the primitives a backend receives.
 #include <gtest/gtest.h>
 
-#include "base/ansi.h"
 #include "base/screen.h"
 #include "graphics/canvas.h"
 #include "graphics/tracecanvas.h"
@@ -169,14 +168,6 @@ TEST(Shapes, PenWidthFollowsTheMappingAndPolygonCountsAreChecked) {
   canvas.LineTo(2, 3);
   EXPECT_EQ(canvas.PenPos(), (TPoint{2, 3}));
   EXPECT_EQ(canvas.Ops().back().Points, (std::vector<TPoint>{{3, 3}, {6, 9}}));
-}
-
-TEST(Ansi, Windows1252MapsToUnicodeAndBack) {
-  EXPECT_EQ(AnsiToUtf16("\x80 \x9f \xe4"), u"\u20ac \u0178 \u00e4");
-  std::string all;
-  for (int c = 1; c < 256; ++c) all.push_back(char(c));
-  EXPECT_EQ(Utf16ToAnsi(AnsiToUtf16(all)), all);
-  EXPECT_EQ(Utf16ToAnsi(u"a\u0100b\U0001F600c"), "a?b?c");
 }
 
 TEST(Screen, ProviderCanBeReplacedAndRestored) {

@@ -1,6 +1,7 @@
 // The ZPL and EPL jobs, line for line, and the number texts they are built from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,84 @@ TEST(LabelJobLines, EplQuotesAndBackslashesInQuotedDataAreEscaped) {
   Lines lines = LabelJobLines("E", Item("12\" pipe \\ 3", "12\"3", "1.00", "1"), '.');
   EXPECT_EQ(lines[8], "A30,30,0,2,1,1,N,\"12\\\" pipe \\\\ 3\"");
   EXPECT_EQ(lines[9], "B30,60,0,E30,2,3,75,B,\"12\\\"3\"");
+}
+
+// "Crème brûlée 5€" in Windows-1252, the bytes the printer gets.
+const std::string kAnsiName = "Cr\xE8me br\xFBl\xE9\x65 5\x80";
+
+TEST(LabelJobLines, ZplSelectsCodePage1252BeforeTheFieldsForTextBeyondAscii) {
+  EXPECT_EQ(LabelJobLines("Z", Item(kAnsiName, "4006381333931", "12.50", "3"), '.'),
+            (Lines{"^XA", "^XB", "^LH0,03", "^CI27", "^BY1.0,10,,^FO15,84^AP,22,N,N,N^FD" + kAnsiName + "^FS",
+                   "^BY2,3.0,2,^FO50,160^AP^BEN,70,Y,N^FD4006381333931^FS",
+                   "^BY1.0,10,,^FO42,122^AP,30,N,N,N^FDDhs.12.50^FS", "^PQ3", "^XZ"}));
+}
+
+TEST(LabelJobLines, EplSelectsCodePage1252BeforeTheFieldsForTextBeyondAscii) {
+  EXPECT_EQ(LabelJobLines("E", Item(kAnsiName, "4006381333931", "12.50", "3"), '.'),
+            (Lines{"US", "N", "JB", "Q203,24", "q254", "D6", "S4", "ZT", "I8,A,001",
+                   "A30,30,0,2,1,1,N,\"" + kAnsiName + "\"", "B30,60,0,E30,2,3,75,B,\"4006381333931\"",
+                   "A40,160,0,4,1,1,N,\"Dhs.\"", "A100,160,0,4,1,1,N,\"12.50\"", "P3"}));
+}
+
+TEST(LabelJobLines, TheCodePageLineOnlyForAByteAboveAscii) {
+  struct Case {
+    std::string name;
+    std::string barcode;
+    std::string price;
+    bool codePage;
+  };
+  for (const Case& c : std::vector<Case>{{"Milk ~^_\"\\", "123", "1.00", false},
+                                         {"\x7E", "1", "0.00", false},
+                                         {"\x80", "1", "1.00", true},
+                                         {"\xA0", "1", "0.00", true},
+                                         {"Tea", "12\xE9", "0.00", true},
+                                         {"\xFF^", "1", "1.00", true}}) {
+    SCOPED_TRACE(c.name + " / " + c.barcode);
+    TLabelValues values = Item(c.name, c.barcode, c.price, "1");
+    Lines zpl = LabelJobLines("Z", values, '.');
+    Lines epl = LabelJobLines("E", values, '.');
+    EXPECT_EQ(std::count(zpl.begin(), zpl.end(), "^CI27"), c.codePage ? 1 : 0);
+    EXPECT_EQ(std::count(epl.begin(), epl.end(), "I8,A,001"), c.codePage ? 1 : 0);
+    if (c.codePage) {
+      EXPECT_EQ(zpl[3], "^CI27");
+      EXPECT_EQ(epl[8], "I8,A,001");
+    }
+  }
+}
+
+TEST(LabelJobLines, AValueWithAControlCharacterIsRefusedNamingItsField) {
+  struct Case {
+    TLabelValues values;
+    std::string message;
+  };
+  auto refused = [](const char* field, const char* byte) {
+    return std::string("Field ") + field + " holds the control character " + byte +
+           ", which the printer would take as a command; nothing was sent";
+  };
+  for (const Case& c : std::vector<Case>{
+           {Item("x\nP999", "1", "1.00", "1"), refused("FName", "0x0A")},
+           {Item("a\rb", "1", "1.00", "1"), refused("FName", "0x0D")},
+           {Item("a\tb\n", "1", "1.00", "1"), refused("FName", "0x09")},
+           {Item("esc\x1B", "1", "1.00", "1"), refused("FName", "0x1B")},
+           {Item("del\x7F", "1", "1.00", "1"), refused("FName", "0x7F")},
+           {Item(std::string("a\0b", 3), "1", "1.00", "1"), refused("FName", "0x00")},
+           {Item("\x81", "1", "1.00", "1"), refused("FName", "0x81")},
+           {Item("\x9D", "1", "1.00", "1"), refused("FName", "0x9D")},
+           {Item("a", "123\r\n^XZ", "1.00", "1"), refused("FBarcode", "0x0D")},
+           {Item("a", "1", "1.00\n", "1"), refused("FSP", "0x0A")},
+           {Item("a", "1", "1.00", "2\nP9"), refused("FBarQty", "0x0A")},
+       }) {
+    for (const char* type : {"Z", "E"}) {
+      try {
+        LabelJobLines(type, c.values, '.');
+        ADD_FAILURE() << type << " accepted " << c.message;
+      } catch (const ELabelValue& error) {
+        EXPECT_EQ(error.what(), c.message) << type;
+      }
+    }
+    // A printer type that selects no job still sends nothing and says nothing.
+    EXPECT_TRUE(LabelJobLines("X", c.values, '.').empty());
+  }
 }
 
 TEST(FormatFixed, RoundsHalfAwayFromZeroOnTheDecimalValue) {

@@ -160,6 +160,21 @@ TEST_F(LabelPortTest, PlainFileHoldsTheWholeJobAndTheNextJobReplacesIt) {
   EXPECT_TRUE(messages.empty());
 }
 
+// A line break in a value would end the command and start another ("P999": 999 labels).
+TEST_F(LabelPortTest, AValueWithALineBreakSendsNoLineAtAll) {
+  job.PortText = (dir / "label.txt").string();
+  Send();
+  const std::string previousJob = ReadFile(dir / "label.txt");
+  for (const char* type : {"Z", "E"}) {
+    gPrtname = type;
+    job.SendLabelJob("4006381333931", "x\nP999", "2", "12.50", "");
+  }
+  EXPECT_EQ(ReadFile(dir / "label.txt"), previousJob);
+  const std::string refused =
+      "Error Field FName holds the control character 0x0A, which the printer would take as a command; nothing was sent";
+  EXPECT_EQ(messages, (Lines{refused, refused}));
+}
+
 TEST_F(LabelPortTest, NoJobForAnUnknownPrinterTypeAndNoMessage) {
   job.PortText = (dir / "label.txt").string();
   for (const char* type : {"", "z", "Z "}) {

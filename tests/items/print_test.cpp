@@ -13,6 +13,7 @@
 #include "items/labeljob.h"
 #include "items/shoptables.h"
 #include "support/tempdir.h"
+#include "tables/support.h"
 #include "tables/tables.h"
 
 namespace items {
@@ -39,6 +40,7 @@ class PrintTest : public ::testing::Test {
   void TearDown() override {
     items.Close();
     gPrtname.clear();
+    platform::SetMessageHandler(previousHandler);
   }
 
   void AppendItem(const std::string& barcode, const std::string& name, const std::string& price,
@@ -71,6 +73,9 @@ class PrintTest : public ::testing::Test {
   TLabelJob job;
   std::vector<double> waits;
   bool portWrittenBeforeWait = true;
+  std::vector<std::string> messages;
+  platform::TMessageHandler previousHandler =
+      platform::SetMessageHandler([this](const std::string& text) { messages.push_back(text); });
 };
 
 TEST_F(PrintTest, ReadsTheCurrentRowWaitsThreeSecondsThenSends) {
@@ -114,6 +119,44 @@ TEST_F(PrintTest, PriceTestUsesTheRoundedText) {
   items.Post();
   job.Print(items);
   EXPECT_EQ(PortLines().size(), 7u);
+}
+
+// The road of a name beyond ASCII: Windows-1252 in the program, UTF-8 in the table
+// file, Windows-1252 bytes to the printer behind the line that selects that code page.
+TEST_F(PrintTest, CremeBruleeIsStoredAsUtf8AndPrintedInCodePage1252) {
+  const std::string name = "Cr\xE8me br\xFBl\xE9\x65 5\x80";
+  AppendItem("4006381333931", name, "12.5", "1");
+  items.Post();
+  tables::test::TRawConnection file(dir + "Barmas.DAT");
+  EXPECT_EQ(file.Column("SELECT FName FROM Barmas"),
+            std::vector<std::string>{"Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9\x65 5\xE2\x82\xAC"});
+  EXPECT_EQ(file.Column("SELECT length(FName) FROM Barmas"), std::vector<std::string>{"15"});
+
+  job.Print(items);
+  EXPECT_EQ(PortLines(), (std::vector<std::string>{"^XA", "^XB", "^LH0,03", "^CI27",
+                                                   "^BY1.0,10,,^FO15,84^AP,22,N,N,N^FD" + name + "^FS",
+                                                   "^BY2,3.0,2,^FO50,160^AP^BEN,70,Y,N^FD4006381333931^FS",
+                                                   "^BY1.0,10,,^FO42,122^AP,30,N,N,N^FDDhs.12.50^FS", "^PQ1", "^XZ"}));
+  gPrtname = "E";
+  job.Print(items);
+  std::vector<std::string> epl = PortLines();
+  ASSERT_EQ(epl.size(), 14u);
+  EXPECT_EQ(epl[8], "I8,A,001");
+  EXPECT_EQ(epl[9], "A30,30,0,2,1,1,N,\"" + name + "\"");
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PrintTest, ControlCharactersInsideTheNameAreRefusedThoseAtItsEndsTrimmed) {
+  AppendItem("1", "\tMilk\n1L\r\n", "2", "1");
+  items.Post();
+  job.Print(items);
+  EXPECT_FALSE(fs::exists(job.PortText));
+  EXPECT_EQ(messages, std::vector<std::string>{"Error Field FName holds the control character 0x0A, which the "
+                                               "printer would take as a command; nothing was sent"});
+  items.Edit();
+  items.FieldByName("FName").SetAsString("\tMilk 1L\r\n");
+  job.Print(items);
+  EXPECT_EQ(PortLines()[3], "^BY1.0,10,,^FO15,84^AP,22,N,N,N^FDMilk 1L^FS");
 }
 
 }  // namespace

@@ -175,8 +175,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TLengthCase{"FPicPath", Repeat("p", 40), true}, TLengthCase{"FPicPath", Repeat("p", 41), false},
                       TLengthCase{"FBarcode", Repeat("1", 13), true}, TLengthCase{"FBarcode", Repeat("1", 14), false},
                       TLengthCase{"FBarcode", Repeat("1", 13) + "   ", true},  // trailing blanks are not stored
-                      TLengthCase{"FName", Repeat("\xC3\xA9", 40), true},       // 40 characters, 80 bytes
-                      TLengthCase{"FName", Repeat("\xC3\xA9", 41), false}));
+                      // Windows-1252 text: one byte is one character, whatever the byte.
+                      TLengthCase{"FName", Repeat("\xE9", 40), true}, TLengthCase{"FName", Repeat("\xE9", 41), false},
+                      TLengthCase{"FName", Repeat("\xA3", 50), false},
+                      TLengthCase{"FBarcode", Repeat("\xA3", 14), false},
+                      TLengthCase{"FBarcode", Repeat("\x80", 13), true}));
 
 struct TFloatCase {
   std::string Input;
