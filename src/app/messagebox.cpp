@@ -4,10 +4,11 @@
 #include <QMessageBox>
 
 #include "base/messages.h"
+#include "graphics/qt/qtcanvas.h"
 
 void InstallMessageBox() {
   platform::SetMessageHandler([](const std::string& text) {
     QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(),
-                             QString::fromLocal8Bit(text.c_str()), QMessageBox::Ok);
+                             platform::AnsiToQString(text), QMessageBox::Ok);
   });
 }

@@ -88,14 +88,12 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 std::string ConversionMessage(EAnsiConversion::TReason reason, char32_t codePoint, std::size_t offset) {
-  char byte[8];
   switch (reason) {
     case EAnsiConversion::TReason::NoAnsiCharacter:
       return "The character " + CodePointName(codePoint) +
              " cannot be stored: the program keeps text in Windows-1252, which has no such character";
     case EAnsiConversion::TReason::UnassignedByte:
-      std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned>(codePoint));
-      return std::string("The byte ") + byte + " is no character of Windows-1252";
+      return "The byte " + ByteName(static_cast<unsigned char>(codePoint)) + " is no character of Windows-1252";
     case EAnsiConversion::TReason::NotUtf8:
       break;
   }
@@ -130,6 +128,12 @@ EAnsiConversion::EAnsiConversion(TReason reason, char32_t codePoint, std::size_t
 std::string CodePointName(char32_t codePoint) {
   char name[16];
   std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(codePoint));
+  return name;
+}
+
+std::string ByteName(unsigned char byte) {
+  char name[8];
+  std::snprintf(name, sizeof name, "0x%02X", static_cast<unsigned>(byte));
   return name;
 }
 

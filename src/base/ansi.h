@@ -46,6 +46,8 @@ class EAnsiConversion : public std::runtime_error {
 // "U+20AC": how a character is named in a message, since the message itself is
 // Windows-1252 text that may not hold it.
 std::string CodePointName(char32_t codePoint);
+// "0x81": how a byte is named in a message.
+std::string ByteName(unsigned char byte);
 
 // Text typed into a window, as the program keeps it. Refuses the first character
 // that Windows-1252 lacks ("The character U+0100 cannot be stored: ..."); a window

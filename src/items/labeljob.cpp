@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <exception>
 #include <thread>
 
@@ -32,14 +31,14 @@ std::string TrimControlAndBlank(const std::string& text) {
 // Line ends end a command in both languages and other control characters are
 // commands of their own (a name "x\nP999" would print 999 labels), so no value may
 // hold one. The bytes that Windows-1252 leaves unassigned are C1 controls to the printer.
-bool IsControlCharacter(unsigned char byte) { return byte < 0x20 || byte == 0x7F || !platform::IsAnsiCharacter(byte); }
+bool IsControlCharacter(unsigned char byte) {
+  return byte < 0x20 || byte == 0x7F || !platform::IsAnsiCharacter(byte);
+}
 
 void RefuseControlCharacters(const char* field, const std::string& value) {
   for (unsigned char byte : value) {
     if (!IsControlCharacter(byte)) continue;
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(byte));
-    throw ELabelValue(std::string("Field ") + field + " holds the control character " + hex +
+    throw ELabelValue(std::string("Field ") + field + " holds the control character " + platform::ByteName(byte) +
                       ", which the printer would take as a command; nothing was sent");
   }
 }

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "base/ansi.h"
 
@@ -17,9 +16,8 @@ std::string NotANumber(const TFieldDef& field, std::string_view text) {
 void RefuseUnassignedBytes(const TFieldDef& field, std::string_view text) {
   for (unsigned char byte : text) {
     if (platform::IsAnsiCharacter(byte)) continue;
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(byte));
-    throw ETableError("Field " + field.Name + " cannot store the byte " + hex + ": it is no character of Windows-1252");
+    throw ETableError("Field " + field.Name + " cannot store the byte " + platform::ByteName(byte) +
+                      ": it is no character of Windows-1252");
   }
 }
 

@@ -168,6 +168,8 @@ TEST(CheckedUtf16ToAnsi, RefusesTheFirstCharacterOutsideTheCodePage) {
                "such character");
   EXPECT_EQ(CodePointName(0x1F600), "U+1F600");
   EXPECT_EQ(CodePointName(0xE9), "U+00E9");
+  EXPECT_EQ(ByteName(0x0A), "0x0A");
+  EXPECT_EQ(ByteName(0xFF), "0xFF");
 }
 
 }  // namespace
