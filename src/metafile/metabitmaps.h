@@ -14,12 +14,12 @@
 
 namespace platform {
 
-// Pixels decoded for all the bitmaps of one file together: as many as the largest single
-// bitmap may have, a few tenths of a second of decoding.
-constexpr int64_t MaxMetafileBitmapPixels = int64_t(1) << 25;
-// Bytes the decoded bitmaps of one file keep for painting: 64 MB, seven A4 pages scanned
-// at 300 dpi.
-constexpr int64_t MaxMetafileBitmapBytes = int64_t(1) << 26;
+// Pixels decoded for all the bitmaps of one file together: 16 megapixels, twice an A4 page
+// at 300 dpi, decoded in about a tenth of a second.
+constexpr int64_t MaxMetafileBitmapPixels = int64_t(1) << 24;
+// Bytes the decoded bitmaps of one file keep for painting: an A4 page at 300 dpi in
+// 32 bits (35 MB) fits.
+constexpr int64_t MaxMetafileBitmapBytes = int64_t(40) << 20;
 
 // Where a record's device-independent bitmap is.
 struct TDibData {

@@ -42,15 +42,19 @@ struct TBombCase {
   bool Emf;
   TBitmapBomb Bomb;
   std::string Record;  // the record that is refused
+  std::string Budget;  // the one it would pass
 };
 
-// Twenty records of 32768 x 1024 pixels: drawn whole, the first alone would keep more
-// than a file may keep; drawn as one pixel each, the second passes the pixels a file may decode.
+// Twenty records of 32768 x 1024 pixels: the first alone declares more pixels than a file
+// may decode. Twenty of 4096 x 2048 drawn whole: the second would keep more than a file may.
+static_assert(int64_t(32768) * 1024 > MaxMetafileBitmapPixels);
+static_assert(int64_t(4096) * 2048 * 2 <= MaxMetafileBitmapPixels);
+static_assert(int64_t(4096) * 2048 * 4 <= MaxMetafileBitmapBytes && int64_t(4096) * 2048 * 4 * 2 > MaxMetafileBitmapBytes);
 const TBombCase BombCases[] = {
-    {"wmf drawn whole", false, {}, "record 2 (META_STRETCHDIB)"},
-    {"wmf drawn as one pixel", false, {20, 32768, 1024, 1, 1}, "record 3 (META_STRETCHDIB)"},
-    {"emf drawn whole", true, {}, "record 2 (EMR_STRETCHDIBITS)"},
-    {"emf drawn as one pixel", true, {20, 32768, 1024, 1, 1}, "record 3 (EMR_STRETCHDIBITS)"},
+    {"wmf, huge bitmaps", false, {}, "record 2 (META_STRETCHDIB)", "pixels"},
+    {"wmf, large bitmaps", false, {20, 4096, 2048, 4096, 2048}, "record 3 (META_STRETCHDIB)", "bytes"},
+    {"emf, huge bitmaps", true, {}, "record 2 (EMR_STRETCHDIBITS)", "pixels"},
+    {"emf, large bitmaps", true, {20, 4096, 2048, 4096, 2048}, "record 3 (EMR_STRETCHDIBITS)", "bytes"},
 };
 
 TEST(MetafileBitmaps, FilesPastTheBudgetAreRefusedAtLoadQuickly) {
@@ -67,15 +71,19 @@ TEST(MetafileBitmaps, FilesPastTheBudgetAreRefusedAtLoadQuickly) {
         message = e.what();
       }
     });
-    EXPECT_EQ(message.rfind("The metafile's bitmaps are too large: " + c.Record, 0), 0u) << c.Name << ": " << message;
+    EXPECT_EQ(message.rfind("The metafile's bitmaps are too large: " + c.Record + " would bring them to ", 0), 0u)
+        << c.Name << ": " << message;
+    EXPECT_NE(message.find(" " + c.Budget + ", more than the "), std::string::npos) << c.Name << ": " << message;
     // At most the first bitmap is decoded: a fraction of a second, where all twenty take seconds.
     EXPECT_LT(seconds, 2.0) << c.Name;
   }
 }
 
 TEST(MetafileBitmaps, BitmapsAreDecodedOnceNotAtEveryPlay) {
-  // One 4096 x 4096 bitmap of which 16 x 16 pixels are drawn: decoding it dominates the load.
+  // One 4096 x 4096 bitmap (the most a file may decode) of which 16 x 16 pixels are drawn:
+  // decoding it dominates the load.
   TBitmapBomb large{1, 4096, 4096, 16, 16};
+  static_assert(int64_t(4096) * 4096 <= MaxMetafileBitmapPixels);
   for (bool emf : {false, true}) {
     std::vector<uint8_t> bytes = emf ? testing::EmfBitmapBomb(large) : testing::WmfBitmapBomb(large);
     double load = 0, plays = 0;
