@@ -229,21 +229,30 @@ TRgbImage DecodePackedDib(std::span<const uint8_t> dib, uint32_t usage) {
   return Decode(std::move(info), dib.subspan(bitsAt));
 }
 
-TRgbImage CropImage(const TRgbImage& image, int32_t x, int32_t y, int32_t cx, int32_t cy) {
-  int64_t left = std::clamp<int64_t>(x, 0, image.Width);
-  int64_t top = std::clamp<int64_t>(y, 0, image.Height);
-  int64_t right = std::clamp<int64_t>(int64_t(x) + cx, left, image.Width);
-  int64_t bottom = std::clamp<int64_t>(int64_t(y) + cy, top, image.Height);
-  if (left == 0 && top == 0 && right == image.Width && bottom == image.Height) return image;
-  TRgbImage part;
-  part.Width = int32_t(right - left);
-  part.Height = int32_t(bottom - top);
-  part.Pixels.reserve(size_t(part.Width) * size_t(part.Height));
-  for (int64_t row = top; row < bottom; ++row) {
+TSize DibSize(std::span<const uint8_t> info, uint32_t usage) {
+  TDibInfo dib = ReadInfo(info, usage);
+  return TSize{dib.Width, dib.Height};
+}
+
+TRect CropRect(TSize size, int32_t x, int32_t y, int32_t cx, int32_t cy) {
+  int64_t left = std::clamp<int64_t>(x, 0, size.cx);
+  int64_t top = std::clamp<int64_t>(y, 0, size.cy);
+  int64_t right = std::clamp<int64_t>(int64_t(x) + cx, left, size.cx);
+  int64_t bottom = std::clamp<int64_t>(int64_t(y) + cy, top, size.cy);
+  return TRect{int32_t(left), int32_t(top), int32_t(right), int32_t(bottom)};
+}
+
+TRgbImage CropImage(TRgbImage image, const TRect& part) {
+  if (part.Left == 0 && part.Top == 0 && part.Right == image.Width && part.Bottom == image.Height) return image;
+  TRgbImage cropped;
+  cropped.Width = part.Width();
+  cropped.Height = part.Height();
+  cropped.Pixels.reserve(size_t(cropped.Width) * size_t(cropped.Height));
+  for (int64_t row = part.Top; row < part.Bottom; ++row) {
     auto start = image.Pixels.begin() + row * image.Width;
-    part.Pixels.insert(part.Pixels.end(), start + left, start + right);
+    cropped.Pixels.insert(cropped.Pixels.end(), start + part.Left, start + part.Right);
   }
-  return part;
+  return cropped;
 }
 
 }  // namespace platform

@@ -29,8 +29,14 @@ TRgbImage DecodeDib(std::span<const uint8_t> info, std::span<const uint8_t> bits
 // A packed DIB: the BITMAPINFO directly followed by the bits, as WMF records carry it.
 TRgbImage DecodePackedDib(std::span<const uint8_t> dib, uint32_t usage);
 
-// The part of an image from (x, y) of size (cx, cy), clamped to the image; y counts
-// from the top of the decoded image.
-TRgbImage CropImage(const TRgbImage& image, int32_t x, int32_t y, int32_t cx, int32_t cy);
+// The size a bitmap info (or packed DIB) declares, checked as decoding checks it, so that
+// a caller can weigh a bitmap before decoding it. Throws EDibError.
+TSize DibSize(std::span<const uint8_t> info, uint32_t usage);
+
+// The part of an image of the size from (x, y) of size (cx, cy), clamped to the image;
+// y counts from the top of the decoded image.
+TRect CropRect(TSize size, int32_t x, int32_t y, int32_t cx, int32_t cy);
+// That part of the image (a rectangle from CropRect).
+TRgbImage CropImage(TRgbImage image, const TRect& part);
 
 }  // namespace platform

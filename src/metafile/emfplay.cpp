@@ -80,15 +80,9 @@ TLogFont ReadLogFontW(const TRecordRef& r, size_t at) {
   return font;
 }
 
-TRgbImage ReadBitmap(const TRecordRef& r, uint32_t offBmi, uint32_t cbBmi, uint32_t offBits, uint32_t cbBits,
-                     uint32_t usage) {
-  std::span<const uint8_t> info = r.Slice(offBmi, cbBmi);
-  std::span<const uint8_t> bits = r.Slice(offBits, cbBits);
-  try {
-    return DecodeDib(info, bits, usage);
-  } catch (const EDibError& e) {
-    r.Fail(std::string("has a bitmap that cannot be read: ") + e.what());
-  }
+// The bitmap a record carries: offBmi, cbBmi, offBits and cbBits from `at`.
+TDibData CarriedDib(const TRecordRef& r, size_t at, uint32_t usage) {
+  return TDibData{r.Slice(r.U32(at), r.U32(at + 4)), r.Slice(r.U32(at + 8), r.U32(at + 12)), false, usage};
 }
 
 void BlockTransfer(const TRecordRef& r, TMetafilePlayer& player, bool stretched) {
@@ -104,29 +98,25 @@ void BlockTransfer(const TRecordRef& r, TMetafilePlayer& player, bool stretched)
     if (rop == WHITENESS) player.FillRect(at, end, clWhite);
     return;
   }
-  TRgbImage image = ReadBitmap(r, r.U32(84), cbBmi, r.U32(92), r.U32(96), r.U32(80));
+  TDibData dib = CarriedDib(r, 84, r.U32(80));
   int32_t cxSrc = stretched ? r.I32(100) : int32_t(size.X);
   int32_t cySrc = stretched ? r.I32(104) : int32_t(size.Y);
-  player.Bitmap(at, end, CropImage(image, r.I32(44), r.I32(48), cxSrc, cySrc));
+  player.Bitmap(at, end, r, dib, TDibPart{r.I32(44), r.I32(48), cxSrc, cySrc, false});
 }
 
 // Source rectangles of the DIB records count from the bitmap's bottom row.
-TRgbImage DibSource(const TRgbImage& image, int32_t xSrc, int32_t ySrc, int32_t cxSrc, int32_t cySrc) {
-  return CropImage(image, xSrc, int32_t(int64_t(image.Height) - ySrc - cySrc), cxSrc, cySrc);
-}
+TDibPart DibSource(const TRecordRef& r) { return TDibPart{r.I32(32), r.I32(36), r.I32(40), r.I32(44), true}; }
 
 void StretchDib(const TRecordRef& r, TMetafilePlayer& player) {
   TPointD at = ReadPoint(r, 24);
   TPointD end{at.X + r.I32(72), at.Y + r.I32(76)};
-  TRgbImage image = ReadBitmap(r, r.U32(48), r.U32(52), r.U32(56), r.U32(60), r.U32(64));
-  player.Bitmap(at, end, DibSource(image, r.I32(32), r.I32(36), r.I32(40), r.I32(44)));
+  player.Bitmap(at, end, r, CarriedDib(r, 48, r.U32(64)), DibSource(r));
 }
 
 void DibToDevice(const TRecordRef& r, TMetafilePlayer& player) {
   TPointD at = ReadPoint(r, 24);
   TPointD end{at.X + r.I32(40), at.Y + r.I32(44)};
-  TRgbImage image = ReadBitmap(r, r.U32(48), r.U32(52), r.U32(56), r.U32(60), r.U32(64));
-  player.Bitmap(at, end, DibSource(image, r.I32(32), r.I32(36), r.I32(40), r.I32(44)));
+  player.Bitmap(at, end, r, CarriedDib(r, 48, r.U32(64)), DibSource(r));
 }
 
 void TextOut(const TRecordRef& r, TMetafilePlayer& player, bool wide) {

@@ -34,10 +34,11 @@ TFramePixels FramePixels(const TMetafileHeader& h) {
   throw EMetafileError("Damaged metafile: the picture frame is empty");
 }
 
-void PlayInto(const std::vector<uint8_t>& bytes, const TMetafileHeader& header, TCanvas& canvas, const TRect& dest) {
+void PlayInto(const std::vector<uint8_t>& bytes, const TMetafileHeader& header, TMetafileBitmaps& bitmaps,
+              TCanvas& canvas, const TRect& dest) {
   TFramePixels f = FramePixels(header);
   TMetafilePlayer player =
-      TMetafilePlayer::ForEmf(canvas, dest, f.Left, f.Top, f.Right, f.Bottom, PixelsPerMM(header));
+      TMetafilePlayer::ForEmf(canvas, dest, f.Left, f.Top, f.Right, f.Bottom, PixelsPerMM(header), bitmaps);
   PlayEmfRecords(bytes, header, player);
 }
 
@@ -46,11 +47,12 @@ void PlayInto(const std::vector<uint8_t>& bytes, const TMetafileHeader& header, 
 TMetafile TMetafile::FromBytes(std::vector<uint8_t> bytes) {
   TMetafile metafile;
   metafile.FHeader = ReadEmfHeader(bytes);
+  metafile.FBitmaps = std::make_shared<TMetafileBitmaps>();
   // Every record is checked now, so a damaged picture fails to load instead of failing
-  // at each repaint.
+  // at each repaint, and its bitmaps are decoded once for every later play.
   TTraceCanvas sink;
   sink.SetKeeping(false);
-  PlayInto(bytes, metafile.FHeader, sink, TRect{0, 0, 1000, 1000});
+  PlayInto(bytes, metafile.FHeader, *metafile.FBitmaps, sink, TRect{0, 0, 1000, 1000});
   metafile.FBytes = std::move(bytes);
   return metafile;
 }
@@ -69,7 +71,7 @@ int32_t TMetafile::Height() const { return ScreenPixels(int64_t(FHeader.Frame.Bo
 
 void TMetafile::Play(TCanvas& canvas, const TRect& dest) const {
   if (Empty()) return;
-  PlayInto(FBytes, FHeader, canvas, dest);
+  PlayInto(FBytes, FHeader, *FBitmaps, canvas, dest);
 }
 
 }  // namespace platform

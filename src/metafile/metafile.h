@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@ class EMetafileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+class TMetafileBitmaps;
 
 struct TMetafileHeader {
   TRect Bounds;        // inclusive bounds of the drawing, in reference device pixels
@@ -49,11 +52,13 @@ class TMetafile {
 
   // Draws the picture with its frame stretched onto dest (logical units of the canvas).
   // The canvas's brush, pen, font, alignment and background are left as they were.
+  // The bitmaps were decoded at load; a play decodes nothing again.
   void Play(TCanvas& canvas, const TRect& dest) const;
 
  private:
   std::vector<uint8_t> FBytes;
   TMetafileHeader FHeader;
+  std::shared_ptr<TMetafileBitmaps> FBitmaps;  // shared by copies, which hold the same records
 };
 
 }  // namespace platform

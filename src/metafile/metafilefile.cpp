@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/inputfile.h"
 #include "base/ioerror.h"
 #include "metafile/metafile.h"
 
@@ -15,19 +16,17 @@ struct TFileCloser {
 };
 using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 
+[[noreturn]] void TooLarge(const std::string& path) { throw EMetafileError("The metafile is too large: " + path); }
+
 }  // namespace
 
 std::vector<uint8_t> ReadMetafileBytes(const std::string& path) {
-  TFile file(std::fopen(path.c_str(), "rb"));
-  if (!file) throw EInOutError(errno);
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) throw EInOutError(errno);
-  long length = std::ftell(file.get());
-  if (length < 0) throw EInOutError(errno);
-  if (uint64_t(length) > MaxMetafileBytes) throw EMetafileError("The metafile is too large: " + path);
-  std::rewind(file.get());
-  std::vector<uint8_t> bytes(static_cast<size_t>(length));
-  if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-    throw EInOutError(std::ferror(file.get()) ? errno : EIO);
+  TInputFile file(path);
+  if (!file.IsOpen() && file.Error() == ENXIO) throw EMetafileError("The metafile is not a regular file: " + path);
+  if (!file.IsOpen()) throw EInOutError(file.Error());
+  if (file.Size() > MaxPictureFileBytes) TooLarge(path);
+  std::vector<uint8_t> bytes = file.Read(MaxPictureFileBytes);
+  if (bytes.size() > MaxPictureFileBytes) TooLarge(path);  // it grew while being read
   return bytes;
 }
 

@@ -7,9 +7,8 @@
 
 namespace platform {
 
-// Refuses files larger than a picture can sensibly be, before reading them.
-constexpr uint64_t MaxMetafileBytes = uint64_t(256) << 20;
-
+// Reads a regular file of at most MaxPictureFileBytes (base/inputfile.h): open and read
+// errors raise EInOutError; a FIFO, a device or a larger file raise EMetafileError.
 std::vector<uint8_t> ReadMetafileBytes(const std::string& path);
 void WriteMetafileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 

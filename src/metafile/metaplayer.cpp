@@ -103,16 +103,17 @@ struct TMetafilePlayer::TTargetState {
   }
 };
 
-TMetafilePlayer::TMetafilePlayer(TCanvas& target, const TRect& dest)
-    : FTarget(&target), FDest(dest), FTargetState(std::make_unique<TTargetState>(target)) {
+TMetafilePlayer::TMetafilePlayer(TCanvas& target, const TRect& dest, TMetafileBitmaps& bitmaps)
+    : FTarget(&target), FDest(dest), FBitmaps(&bitmaps), FTargetState(std::make_unique<TTargetState>(target)) {
   FDc.Font = DefaultFont();
 }
 
 TMetafilePlayer::~TMetafilePlayer() = default;
 
 TMetafilePlayer TMetafilePlayer::ForEmf(TCanvas& target, const TRect& dest, double frameLeft, double frameTop,
-                                        double frameRight, double frameBottom, TPointD pixelsPerMM) {
-  TMetafilePlayer player(target, dest);
+                                        double frameRight, double frameBottom, TPointD pixelsPerMM,
+                                        TMetafileBitmaps& bitmaps) {
+  TMetafilePlayer player(target, dest, bitmaps);
   double sx = (dest.Right - dest.Left) / (frameRight - frameLeft);
   double sy = (dest.Bottom - dest.Top) / (frameBottom - frameTop);
   player.FStretch = TXform{sx, 0, 0, sy, dest.Left - frameLeft * sx, dest.Top - frameTop * sy};
@@ -120,8 +121,9 @@ TMetafilePlayer TMetafilePlayer::ForEmf(TCanvas& target, const TRect& dest, doub
   return player;
 }
 
-TMetafilePlayer TMetafilePlayer::ForWmf(TCanvas& target, const TRect& dest, const TRect& window) {
-  TMetafilePlayer player(target, dest);
+TMetafilePlayer TMetafilePlayer::ForWmf(TCanvas& target, const TRect& dest, const TRect& window,
+                                        TMetafileBitmaps& bitmaps) {
+  TMetafilePlayer player(target, dest, bitmaps);
   player.FWmf = true;
   player.FDc.WindowOrg = {double(window.Left), double(window.Top)};
   player.FDc.WindowExt = {double(window.Width()), double(window.Height())};
@@ -466,7 +468,9 @@ void TMetafilePlayer::FillRect(TPointD a, TPointD b, std::optional<TColor> colou
   FTarget->FillRect(TRect{Clamped(p.X), Clamped(p.Y), Clamped(q.X), Clamped(q.Y)});
 }
 
-void TMetafilePlayer::Bitmap(TPointD a, TPointD b, const TRgbImage& image) {
+void TMetafilePlayer::Bitmap(TPointD a, TPointD b, const TRecordRef& record, const TDibData& dib,
+                             const TDibPart& part) {
+  const TRgbImage& image = FBitmaps->Image(record, dib, part);
   TPointD p = ToTarget(a), q = ToTarget(b);
   FTarget->StretchDraw(TRect{Clamped(p.X), Clamped(p.Y), Clamped(q.X), Clamped(q.Y)}, image);
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "graphics/canvas.h"
+#include "metafile/metabitmaps.h"
 #include "metafile/metarecord.h"
 
 namespace platform {
@@ -64,11 +65,13 @@ constexpr uint32_t ETO_CLIPPED = 0x0004;
 class TMetafilePlayer {
  public:
   // EMF: the picture's frame in its reference-device pixels maps onto dest; fixed
-  // mapping modes use the reference device's pixels per millimetre.
+  // mapping modes use the reference device's pixels per millimetre. The bitmaps are the
+  // picture's own, decoded at its first play and kept for the later ones.
   static TMetafilePlayer ForEmf(TCanvas& target, const TRect& dest, double frameLeft, double frameTop,
-                                double frameRight, double frameBottom, TPointD pixelsPerMM);
+                                double frameRight, double frameBottom, TPointD pixelsPerMM,
+                                TMetafileBitmaps& bitmaps);
   // WMF: the window (origin and extent, set again by the records) maps onto dest.
-  static TMetafilePlayer ForWmf(TCanvas& target, const TRect& dest, const TRect& window);
+  static TMetafilePlayer ForWmf(TCanvas& target, const TRect& dest, const TRect& window, TMetafileBitmaps& bitmaps);
   ~TMetafilePlayer();
   TMetafilePlayer(TMetafilePlayer&&) = default;
 
@@ -117,7 +120,8 @@ class TMetafilePlayer {
   void PolyBezierTo(std::span<const TPointD> points);
   // Fills with a colour, or with the selected brush when colour is empty.
   void FillRect(TPointD a, TPointD b, std::optional<TColor> colour);
-  void Bitmap(TPointD a, TPointD b, const TRgbImage& image);
+  // Draws the part of the record's bitmap stretched from a to b.
+  void Bitmap(TPointD a, TPointD b, const TRecordRef& record, const TDibData& dib, const TDibPart& part);
   void Text(TPointD at, std::u16string_view text, uint32_t options, std::optional<std::pair<TPointD, TPointD>> box);
   void SelectFont(const TLogFont& font) { FDc.Font = font; }
 
@@ -152,7 +156,7 @@ class TMetafilePlayer {
   };
   struct TTargetState;
 
-  TMetafilePlayer(TCanvas& target, const TRect& dest);
+  TMetafilePlayer(TCanvas& target, const TRect& dest, TMetafileBitmaps& bitmaps);
   TXform Transform() const;
   TXform Mapping() const;
   TPointD ToTarget(TPointD p) const { return Transform().Apply(p); }
@@ -170,6 +174,7 @@ class TMetafilePlayer {
 
   TCanvas* FTarget;
   TRect FDest;
+  TMetafileBitmaps* FBitmaps;
   bool FWmf = false;
   TXform FStretch;  // EMF: reference-device pixels to target
   TPointD FPixelsPerMM{1, 1};

@@ -18,6 +18,9 @@ class TRecordRef {
       : FBytes(bytes), FIndex(index), FName(name) {}
 
   size_t Size() const { return FBytes.size(); }
+  // The record's number in the file (the header is 1) and its type's name.
+  size_t Index() const { return FIndex; }
+  const char* Name() const { return FName; }
   std::span<const uint8_t> Bytes() const { return FBytes; }
 
   uint8_t U8(size_t at) const { return Read<uint8_t>(at); }

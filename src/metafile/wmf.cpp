@@ -148,18 +148,13 @@ void ExtTextOut(const TParams& p, TMetafilePlayer& player) {
   player.Text(at, ReadAnsi(p.R, stringAt, length), options, box);
 }
 
-TRgbImage Dib(const TParams& p, size_t firstByte, uint32_t usage) {
-  try {
-    return DecodePackedDib(p.R.Bytes().subspan(std::min(firstByte, p.R.Size())), usage);
-  } catch (const EDibError& e) {
-    p.R.Fail(std::string("has a bitmap that cannot be read: ") + e.what());
-  }
+// The packed DIB that ends the record, from its first byte.
+TDibData PackedDib(const TParams& p, size_t firstByte, uint32_t usage) {
+  return TDibData{p.R.Bytes().subspan(std::min(firstByte, p.R.Size())), {}, true, usage};
 }
 
 // A source rectangle counts from the bottom row of a bottom-up bitmap.
-TRgbImage Source(const TRgbImage& image, int32_t x, int32_t y, int32_t cx, int32_t cy) {
-  return CropImage(image, x, int32_t(int64_t(image.Height) - y - cy), cx, cy);
-}
+TDibPart Source(int32_t x, int32_t y, int32_t cx, int32_t cy) { return TDibPart{x, y, cx, cy, true}; }
 
 void PatternBlt(uint32_t rop, TPointD a, TPointD b, TMetafilePlayer& player) {
   if (rop == 0x00F00021) player.FillRect(a, b, std::nullopt);  // PATCOPY
@@ -179,8 +174,8 @@ void DibBitBlt(const TParams& p, TMetafilePlayer& player) {
   }
   // ySrc, xSrc, height, width, yDest, xDest, bitmap
   TPointD at{p.D(7), p.D(6)};
-  TRgbImage image = Dib(p, 6 + 16, DIB_RGB_COLORS);
-  player.Bitmap(at, {at.X + p.D(5), at.Y + p.D(4)}, Source(image, p.I(3), p.I(2), p.I(5), p.I(4)));
+  player.Bitmap(at, {at.X + p.D(5), at.Y + p.D(4)}, p.R, PackedDib(p, 6 + 16, DIB_RGB_COLORS),
+                Source(p.I(3), p.I(2), p.I(5), p.I(4)));
 }
 
 void DibStretchBlt(const TParams& p, TMetafilePlayer& player) {
@@ -192,15 +187,15 @@ void DibStretchBlt(const TParams& p, TMetafilePlayer& player) {
   }
   // srcHeight, srcWidth, ySrc, xSrc, destHeight, destWidth, yDest, xDest, bitmap
   TPointD at{p.D(9), p.D(8)};
-  TRgbImage image = Dib(p, 6 + 20, DIB_RGB_COLORS);
-  player.Bitmap(at, {at.X + p.D(7), at.Y + p.D(6)}, Source(image, p.I(5), p.I(4), p.I(3), p.I(2)));
+  player.Bitmap(at, {at.X + p.D(7), at.Y + p.D(6)}, p.R, PackedDib(p, 6 + 20, DIB_RGB_COLORS),
+                Source(p.I(5), p.I(4), p.I(3), p.I(2)));
 }
 
 // rop, usage, srcHeight, srcWidth, ySrc, xSrc, destHeight, destWidth, yDest, xDest, bitmap
 void StretchDib(const TParams& p, TMetafilePlayer& player) {
   TPointD at{p.D(10), p.D(9)};
-  TRgbImage image = Dib(p, 6 + 22, p.U(2));
-  player.Bitmap(at, {at.X + p.D(8), at.Y + p.D(7)}, Source(image, p.I(6), p.I(5), p.I(4), p.I(3)));
+  player.Bitmap(at, {at.X + p.D(8), at.Y + p.D(7)}, p.R, PackedDib(p, 6 + 22, p.U(2)),
+                Source(p.I(6), p.I(5), p.I(4), p.I(3)));
 }
 
 void PlayRecord(const TRecordRef& r, uint16_t function, TMetafilePlayer& player) {
@@ -275,7 +270,9 @@ TWindowsMetafile TWindowsMetafile::FromBytes(std::vector<uint8_t> bytes) {
   wmf.FUnitsPerInch = layout.Inch;
   wmf.FBounds = layout.Placeable ? layout.Box : WindowOfRecords(bytes, layout);
   wmf.FBytes = std::move(bytes);
-  // Every record is checked now, so a damaged picture fails to load.
+  wmf.FBitmaps = std::make_shared<TMetafileBitmaps>();
+  // Every record is checked now, so a damaged picture fails to load, and its bitmaps are
+  // decoded once for every later play.
   TTraceCanvas sink;
   sink.SetKeeping(false);
   wmf.Play(sink, TRect{0, 0, 1000, 1000});
@@ -299,7 +296,7 @@ int32_t TWindowsMetafile::Height() const {
 void TWindowsMetafile::Play(TCanvas& canvas, const TRect& dest) const {
   if (Empty()) return;
   TWmfLayout layout = ReadLayout(FBytes);
-  TMetafilePlayer player = TMetafilePlayer::ForWmf(canvas, dest, FBounds);
+  TMetafilePlayer player = TMetafilePlayer::ForWmf(canvas, dest, FBounds, *FBitmaps);
   player.SetTableSize(layout.Objects);
   ForEachRecord(FBytes, layout, [&](const TRecordRef& r, uint16_t function) { PlayRecord(r, function, player); });
 }

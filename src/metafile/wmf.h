@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,12 @@ class TWindowsMetafile {
   int32_t Width() const;
   int32_t Height() const;
 
+  // The bitmaps were decoded at load; a play decodes nothing again.
   void Play(TCanvas& canvas, const TRect& dest) const;
 
  private:
   std::vector<uint8_t> FBytes;
+  std::shared_ptr<TMetafileBitmaps> FBitmaps;  // shared by copies, which hold the same records
   bool FPlaceable = false;
   uint16_t FUnitsPerInch = 0;  // placeable files only
   TRect FBounds;

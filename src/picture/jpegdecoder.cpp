@@ -4,6 +4,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <jpeglib.h>
@@ -22,18 +23,30 @@ constexpr J_COLOR_SPACE kPixelColorSpace =
     std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
 
 // libjpeg's error_exit must not return. Ours jumps back to the guard in
-// TDecompressor::Run, past libjpeg's C frames only; warnings and traces are dropped.
+// TDecompressor::Run, past libjpeg's C frames only. Corrupt-data warnings while the header
+// is read are errors (a header libjpeg has to guess at is no picture we show); later
+// warnings, and every trace, are dropped. The progress monitor jumps there too when a
+// file has more scans than kMaxJPEGScans, as libjpeg-turbo advises for untrusted input.
 struct TErrorManager {
   jpeg_error_mgr Public;  // first member: libjpeg sees only this one
   std::jmp_buf Jump;
+  bool WarningsAreErrors = true;
+  bool TooManyScans = false;
 };
 
 extern "C" {
 static void JumpToGuard(j_common_ptr info) {
   std::longjmp(reinterpret_cast<TErrorManager*>(info->err)->Jump, 1);
 }
-static void IgnoreMessage(j_common_ptr, int) {}
+static void EmitMessage(j_common_ptr info, int level) {
+  if (level < 0 && reinterpret_cast<TErrorManager*>(info->err)->WarningsAreErrors) JumpToGuard(info);
+}
 static void IgnoreOutput(j_common_ptr) {}
+static void LimitScans(j_common_ptr info) {
+  if (!info->is_decompressor || reinterpret_cast<j_decompress_ptr>(info)->input_scan_number <= kMaxJPEGScans) return;
+  reinterpret_cast<TErrorManager*>(info->err)->TooManyScans = true;
+  JumpToGuard(info);
+}
 }
 
 // Owns one libjpeg decompressor over an in-memory file. Every call into libjpeg goes
@@ -44,14 +57,17 @@ class TDecompressor {
   explicit TDecompressor(std::span<const uint8_t> data) : FData(data) {
     FInfo.err = jpeg_std_error(&FError.Public);
     FError.Public.error_exit = JumpToGuard;
-    FError.Public.emit_message = IgnoreMessage;
+    FError.Public.emit_message = EmitMessage;
     FError.Public.output_message = IgnoreOutput;
+    FProgress.progress_monitor = LimitScans;
+    TSource source{FData, &FProgress};
     try {
-      Run(Open, FData);
+      Run(Open, source);
     } catch (...) {
       jpeg_destroy_decompress(&FInfo);
       throw;
     }
+    FError.WarningsAreErrors = false;
   }
   ~TDecompressor() { jpeg_destroy_decompress(&FInfo); }
   TDecompressor(const TDecompressor&) = delete;
@@ -61,19 +77,31 @@ class TDecompressor {
 
   template <typename T>
   void Run(void (*step)(j_decompress_ptr, T&), T& context) {
-    if (setjmp(FError.Jump) != 0) throw EJPEGError(FError.Public.msg_code);
+    if (setjmp(FError.Jump) != 0) {
+      if (FError.TooManyScans)
+        throw EInvalidGraphic("JPEG image has more than " + std::to_string(kMaxJPEGScans) + " scans");
+      throw EJPEGError(FError.Public.msg_code);
+    }
     step(&FInfo, context);
   }
 
  private:
-  static void Open(j_decompress_ptr info, std::span<const uint8_t>& data) {
+  struct TSource {
+    std::span<const uint8_t> Data;
+    jpeg_progress_mgr* Progress;
+  };
+
+  // jpeg_create_decompress clears the whole struct, so the monitor is installed after it.
+  static void Open(j_decompress_ptr info, TSource& source) {
     jpeg_create_decompress(info);
     info->mem->max_memory_to_use = kMaxDecoderMemory;
-    jpeg_mem_src(info, data.data(), static_cast<unsigned long>(data.size()));
+    info->progress = source.Progress;
+    jpeg_mem_src(info, source.Data.data(), static_cast<unsigned long>(source.Data.size()));
     jpeg_read_header(info, TRUE);
   }
 
   TErrorManager FError{};
+  jpeg_progress_mgr FProgress{};
   jpeg_decompress_struct FInfo{};
   std::span<const uint8_t> FData;
 };

@@ -10,6 +10,10 @@
 
 namespace picture {
 
+// Files with more scans are refused: encoders' progressive scripts use about ten, and
+// every scan makes libjpeg pass over the whole picture again.
+constexpr int kMaxJPEGScans = 100;
+
 struct TJPEGHeader {
   int Width = 0;
   int Height = 0;
@@ -26,7 +30,8 @@ int ScaledDimension(int size, TJPEGScale scale);
 // Called with the bitmap after each intermediate pass of a progressive display.
 using TJPEGPassEvent = std::function<void(const TBitmapBits& bits)>;
 
-// Decodes the whole picture with the options. Colour-quantised output is expanded
+// Decodes the whole picture with the options; a file with more than kMaxJPEGScans scans
+// raises EInvalidGraphic. Colour-quantised output is expanded
 // through libjpeg's colour map, so the bitmap is always 32-bit.
 TBitmapBits DecodeJPEG(std::span<const uint8_t> data, const TJPEGOptions& options,
                        const TJPEGPassEvent& onPass = {});

@@ -279,6 +279,40 @@ TEST(JPEGDecodeError, FatalErrorInALaterScanIsAnErrorNotAnExit) {
   }
 }
 
+// libjpeg's corrupt-data warnings while the header is read: extraneous bytes before a marker.
+TEST(JPEGHeader, CorruptDataWarningsInTheHeaderAreErrors) {
+  for (TSample sample : {TSample::Colour, TSample::Progressive}) {
+    auto bytes = JPEGSamples::Get().Bytes(sample);
+    size_t table = FindMarkers(bytes, 0xDB).front();
+    bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(table), {0x00, 0x11, 0x22});
+    EXPECT_EQ(ErrorCodeOf(bytes), JWRN_EXTRANEOUS_DATA);
+  }
+}
+
+// Each repeated scan makes libjpeg go over the whole picture again: a file with a few
+// thousand of them would hold the first paint for seconds, or minutes at the size limit.
+TEST(JPEGDecodeError, FilesWithTooManyScansAreRefused) {
+  auto gray = EncodeJPEG(MakePhotoLikeImage(512, 512, 3), {.Progressive = true, .GrayScale = true});
+  const struct {
+    int AddedScans;
+    bool Refused;
+  } cases[] = {{0, false}, {50, false}, {5000, true}};
+  for (const auto& c : cases) {
+    std::vector<uint8_t> bytes = MakeScanBomb(gray, c.AddedScans);
+    EXPECT_NO_THROW(ReadJPEGHeader(bytes)) << c.AddedScans;  // the header alone is fine
+    for (bool progressiveDisplay : {false, true}) {
+      std::string message = "no error";
+      try {
+        DecodeJPEG(bytes, Options([&](auto& o) { o.ProgressiveDisplay = progressiveDisplay; }));
+      } catch (const EInvalidGraphic& e) {
+        message = e.what();
+      }
+      EXPECT_EQ(message, c.Refused ? "JPEG image has more than " + std::to_string(kMaxJPEGScans) + " scans" : "no error")
+          << c.AddedScans << " scans added, progressive display " << progressiveDisplay;
+    }
+  }
+}
+
 TEST_F(JPEGDecoder, TruncatedScanDataIsFilledInAsLibjpegDoes) {
   const auto& bytes = JPEGSamples::Get().Bytes(TSample::Colour);
   std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2));

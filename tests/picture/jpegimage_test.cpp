@@ -156,16 +156,23 @@ TEST(JPEGImageEmpty, HasNothingToDraw) {
 namespace picture {
 namespace {
 
-// The JPEG fuzz target starts from these files: each must load and decode.
+// The JPEG fuzz target starts from these files: each must load and decode, except the
+// bombs (named "*-bomb.jpg"), which must load and be refused when decoded.
 TEST(JPEGFuzzSeeds, EverySeedDecodes) {
   auto seeds = (std::filesystem::path(TEST_DATA_DIR) / "../../fuzz/picture/seeds").lexically_normal();
-  int decoded = 0;
+  int decoded = 0, bombs = 0;
   for (const auto& entry : std::filesystem::directory_iterator(seeds)) {
     TJPEGImage image;
     image.LoadFromFile(entry.path().string());
+    if (entry.path().filename().string().ends_with("-bomb.jpg")) {
+      EXPECT_THROW(image.Bitmap(), EInvalidGraphic) << entry.path();
+      ++bombs;
+      continue;
+    }
     decoded += image.Bitmap() != nullptr;
   }
   EXPECT_GE(decoded, 7);
+  EXPECT_GE(bombs, 1);
 }
 
 }  // namespace

@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
 
+#include "base/inputfile.h"
 #include "graphics/qt/qtcanvas.h"
 #include "metafile/metafilecanvas.h"
+#include "metafile/support/bitmapbombs.h"
 #include "picture/support/boxonpanel.h"
 #include "picture/support/jpegsamples.h"
 #include "picture/widget/fejpeg.h"
@@ -117,6 +120,47 @@ TEST_F(MetafileBox, DamagedMetafilesAreRefusedAndThePictureStays) {
     } catch (const platform::EMetafileError& e) {
       EXPECT_EQ(std::string(e.what()).rfind("Damaged metafile", 0), 0u) << c.File << ": " << e.what();
     }
+    EXPECT_EQ(box->Picture().Graphic(), good) << c.File;
+  }
+  EXPECT_EQ(Shown().pixelColor(80, 76), QColor(Qt::red));
+}
+
+// Metafile pictures go through the same size limit as every picture file, and one whose
+// bitmaps together pass what one file may decode is refused at load, not at every paint.
+TEST_F(MetafileBox, OversizedMetafilesAreRefusedAtLoadAndThePictureStays) {
+  QImage referenceImage(10, 10, QImage::Format_RGB32);
+  QPainter referencePainter(&referenceImage);
+  platform::TQtCanvas reference(referencePainter);
+  platform::TMetafileCanvas recorder(reference, 40, 40);
+  recorder.Brush.SetColor(platform::clRed);
+  recorder.FillRect({0, 0, 40, 40});
+  recorder.Finish().SaveToFile(dir.File("good.emf"));
+  box->Picture().LoadFromFile(dir.File("good.emf"));
+  TGraphic* good = box->Picture().Graphic();
+
+  WriteFileBytes(dir.File("bomb.wmf"), platform::testing::WmfBitmapBomb({}));
+  WriteFileBytes(dir.File("bomb.emf"), platform::testing::EmfBitmapBomb({}));
+  for (const char* name : {"huge.wmf", "huge.emf"}) {
+    WriteFileBytes(dir.File(name), {});
+    std::filesystem::resize_file(dir.File(name), platform::MaxPictureFileBytes + 1);  // sparse
+  }
+  const struct {
+    const char* File;
+    std::string Message;
+  } cases[] = {
+      {"bomb.wmf", "The metafile's bitmaps are too large: record 2 (META_STRETCHDIB)"},
+      {"bomb.emf", "The metafile's bitmaps are too large: record 2 (EMR_STRETCHDIBITS)"},
+      {"huge.wmf", "Picture file is too large: " + dir.File("huge.wmf")},
+      {"huge.emf", "Picture file is too large: " + dir.File("huge.emf")},
+  };
+  for (const auto& c : cases) {
+    std::string message = "loaded";
+    try {
+      box->Picture().LoadFromFile(dir.File(c.File));
+    } catch (const std::exception& e) {
+      message = e.what();
+    }
+    EXPECT_EQ(message.rfind(c.Message, 0), 0u) << c.File << ": " << message;
     EXPECT_EQ(box->Picture().Graphic(), good) << c.File;
   }
   EXPECT_EQ(Shown().pixelColor(80, 76), QColor(Qt::red));

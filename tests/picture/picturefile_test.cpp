@@ -4,14 +4,26 @@
 
 #include <filesystem>
 
+#include "base/inputfile.h"
 #include "picture/pictureerrors.h"
 #include "picture/support/jpegsamples.h"
+#include "support/fifo.h"
 #include "support/tempdir.h"
 
 namespace picture {
 namespace {
 
 using testsupport::TTempDir;
+
+// The message with which reading the file is refused, or "read".
+std::string RefusalOf(const std::string& name) {
+  try {
+    ReadPictureFile(name);
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "read";
+}
 
 TEST(PictureFile, ReadsTheWholeFile) {
   TTempDir dir;
@@ -32,6 +44,28 @@ TEST(PictureFile, MissingFileOrDirectoryCannotBeOpened) {
       EXPECT_EQ(std::string(e.what()), "Cannot open file " + name);
     }
   }
+}
+
+// A FIFO with no writer would block the interface for ever; a device is no picture either.
+TEST(PictureFile, SpecialFilesAreRefusedWithoutWaiting) {
+  TTempDir dir;
+  testsupport::MakeFifo(dir.File("fifo.jpg"));
+  for (const std::string& name : {dir.File("fifo.jpg"), std::string("/dev/null"), std::string("/dev/zero")}) {
+    std::string message;
+    EXPECT_TRUE(testsupport::ReturnsWithin(std::chrono::seconds(5), dir.File("fifo.jpg"),
+                                           [&] { message = RefusalOf(name); }))
+        << name << " blocked the reader";
+    EXPECT_EQ(message, "Cannot open file " + name);
+  }
+}
+
+TEST(PictureFile, FilesPastTheSizeLimitAreRefusedBeforeReading) {
+  TTempDir dir;
+  std::string name = dir.File("huge.jpg");
+  testing::WriteFileBytes(name, {});
+  // Sparse: no disk is used, and nothing is read when the size is checked first.
+  std::filesystem::resize_file(name, platform::MaxPictureFileBytes + 1);
+  EXPECT_EQ(RefusalOf(name), "Picture file is too large: " + name);
 }
 
 }  // namespace

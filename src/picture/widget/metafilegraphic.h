@@ -16,7 +16,8 @@ namespace picture {
 template <typename TMeta>
 class TMetafileGraphic : public TGraphic {
  public:
-  // Damaged content raises platform::EMetafileError, which names the record and the fault.
+  // Damaged content, or bitmaps past what one file may decode, raise platform::EMetafileError,
+  // which names the record and the fault. The bitmaps are decoded here, once, not at each paint.
   void LoadFromFile(const std::string& fileName) override {
     FMetafile = TMeta::FromBytes(ReadPictureFile(fileName));
     Changed();
