@@ -1,8 +1,13 @@
 // Any content of the parameter record either encodes or raises EOverflow, and the
-// results stay within their buffers. Input layout (missing bytes are 0):
-//   0 CodeType, 1 ModuleWidth, 2 Ratio, 3 flags (bits 0-3 booleans, 4-5 rotation),
+// results stay within their buffers; every record is then drawn on a recording canvas,
+// which either refuses it before drawing anything or draws it. Input layout (missing
+// bytes are 0 unless said otherwise):
+//   0 CodeType, 1 ModuleWidth, 2 Ratio, 3 flags (bits 0-3 booleans, 4-5 rotation,
+//   6-7 the canvas resolution: 96, 300, 600 or 0 dots per inch),
 //   4-7 IdentSplit, 8-13 CodeAddon (raw, need not be terminated),
-//   14-66 Caption (raw, need not be terminated).
+//   14-66 Caption (raw, need not be terminated),
+//   67-70 HeightPercent, 71-74 Fontscaling (100 when missing),
+//   75 Rotation as a whole byte (when present, in place of bits 4-5 of the flags).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +18,7 @@
 #include "barcode/code25.h"
 #include "barcode/eoverflow.h"
 #include "barcode/llbarcode.h"
+#include "graphics/tracecanvas.h"
 
 namespace {
 
@@ -24,8 +30,22 @@ void Require(bool condition, const char* what) {
   std::abort();
 }
 
+constexpr size_t kHeaderSize = 14;
+constexpr size_t kTailOffset = kHeaderSize + kCaptionCapacity;
+constexpr int kResolutions[] = {96, 300, 600, 0};
+
+// Fields behind the caption; an input that stops earlier keeps the defaults.
+void FillTail(TLLBarcode& b, const uint8_t* data, size_t size) {
+  auto field = [&](size_t offset, auto& value) {
+    if (size >= offset + sizeof value) std::memcpy(&value, data + offset, sizeof value);
+  };
+  field(kTailOffset, b.Params.HeightPercent);
+  field(kTailOffset + 4, b.Params.Fontscaling);
+  field(kTailOffset + 8, b.Params.Rotation);
+}
+
 void Fill(TLLBarcode& b, const uint8_t* data, size_t size) {
-  uint8_t header[14] = {};
+  uint8_t header[kHeaderSize] = {};
   if (size > 0) std::memcpy(header, data, size < sizeof header ? size : sizeof header);
   b.Params.CodeType = static_cast<btCodeTypes>(header[0]);
   b.Params.ModuleWidth = static_cast<btCodeSizes>(header[1]);
@@ -42,7 +62,10 @@ void Fill(TLLBarcode& b, const uint8_t* data, size_t size) {
     size_t n = size - sizeof header;
     std::memcpy(b.Params.Caption, data + sizeof header, n < sizeof b.Params.Caption ? n : sizeof b.Params.Caption);
   }
+  FillTail(b, data, size);
 }
+
+int ResolutionOf(const uint8_t* data, size_t size) { return size > 3 ? kResolutions[data[3] >> 6] : kResolutions[0]; }
 
 void CheckResult(const TLLBarcode& b) {
   Require(b.ModuleCount > 0 && b.ModuleCount <= kModuleCapacity, "module count within the array");
@@ -66,16 +89,34 @@ void Display(const TLLBarcode& b) {
   ExpandCode128(text, true);
 }
 
+// The drawing refuses a record only before it has drawn anything, and a record that
+// encodes only by a range rule of the record.
+void CheckDrawing(const TLLBarcode& encoded, bool encodes, int dpi) {
+  TLLBarcode b = encoded;
+  platform::TTraceCanvas canvas(dpi, dpi);
+  try {
+    platform::TSize size = b.DrawBarcode(canvas, -10000, 23);
+    Require(encodes, "a record that does not encode is drawn");
+    Require(size.cx > 0 && size.cy > 0, "drawn size positive");
+  } catch (const EOverflow& e) {
+    Require(canvas.Ops().empty(), "refused after drawing began");
+    Require(!encodes || e.Error() == TBarcodeError::PropertyRange, "refused for the right reason");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TLLBarcode b;
   Fill(b, data, size);
+  bool encodes = true;
   try {
     b.Encode();
   } catch (const EOverflow&) {
-    return 0;
+    encodes = false;
   }
+  CheckDrawing(b, encodes, ResolutionOf(data, size));
+  if (!encodes) return 0;
   CheckResult(b);
   Display(b);
   // Encoding depends on the parameters only: a second run gives the same symbol.

@@ -10,6 +10,7 @@
 #include "barcode/code25.h"
 #include "barcode/drawmath.h"
 #include "barcode/llbarcode.h"
+#include "barcode/paramranges.h"
 #include "base/screen.h"
 #include "graphics/canvas.h"
 
@@ -184,7 +185,7 @@ void TLLBarcode::DrawRotatedText(TCanvas& canvas, const std::string& text, int f
   platform::TLogFont logFont{};
   platform::SetFaceName(logFont, Params.Fontname);
   logFont.lfHeight = FontHeightFor(Params.CodeType, fontBase, Params.Fontscaling);
-  logFont.lfEscapement = kEscapement[Params.Rotation & 3];
+  logFont.lfEscapement = kEscapement[Params.Rotation];  // checked at the start of the drawing
 
   platform::HFONT font = canvas.CreateFontIndirect(logFont);
   platform::HGDIOBJ previous = canvas.SelectObject(font);
@@ -198,6 +199,7 @@ void TLLBarcode::DrawRotatedText(TCanvas& canvas, const std::string& text, int f
 TSize TLLBarcode::DrawBarcode(TCanvas& canvas, int x0, int y0) {
   const btCodeTypes type = Params.CodeType;
   if (type == Postnet || type == Postnet_FIM) return DrawPostnet(canvas, x0, y0);
+  CheckDrawableParams(Params, false);
 
   const TResolution perMM = ResolutionOf(canvas);
   TCanvasStateGuard restore(canvas);
@@ -307,6 +309,7 @@ TSize TLLBarcode::DrawBarcode(TCanvas& canvas, int x0, int y0) {
 }
 
 TSize TLLBarcode::DrawPostnet(TCanvas& canvas, int x0, int y0) {
+  CheckDrawableParams(Params, true);
   const TResolution perMM = ResolutionOf(canvas);
   Encode();
   const bool fim = Params.CodeType == Postnet_FIM;

@@ -39,7 +39,8 @@ class TLLBarcode {
 
   // Encodes and draws the symbol with its text on the canvas at the pixel origin
   // (x0, y0), at the canvas's resolution, and returns the drawn size (width and
-  // height swapped for the quarter turns). Raises EOverflow before drawing anything.
+  // height swapped for the quarter turns). Raises EOverflow before drawing anything,
+  // also for a record it has no meaning for (the rules are in paramranges.h).
   platform::TSize DrawBarcode(platform::TCanvas& canvas, int x0, int y0);
   // The postal layout of Postnet and FIM, with fixed physical dimensions.
   platform::TSize DrawPostnet(platform::TCanvas& canvas, int x0, int y0);

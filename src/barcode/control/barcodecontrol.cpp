@@ -9,6 +9,8 @@
 #include <exception>
 
 #include "barcode/eoverflow.h"
+#include "barcode/paramranges.h"
+#include "barcode/textbuffer.h"
 #include "base/ansi.h"
 #include "base/messages.h"
 #include "base/screen.h"
@@ -24,8 +26,11 @@ std::string ToAnsi(const QString& text) {
                                                    static_cast<size_t>(text.size())));
 }
 
-void CheckRange(int value, int low, int high, const char* message) {
-  if (value < low || value > high) throw EOverflow(message);
+// A record written directly need not terminate its texts: read up to the terminator
+// or the end of the array, whichever comes first.
+template <size_t N>
+QString RecordText(const char (&text)[N]) {
+  return platform::AnsiToQString(std::string_view(text, barcode::BoundedLength(text, N)));
 }
 
 // Keeps the digits only: five or more give the first five, two to four the first two,
@@ -50,7 +55,7 @@ void CopyText(char (&destination)[N], const std::string& text) {
 
 TCustomBarcode::TCustomBarcode(QWidget* owner) : QWidget(owner) { resize(69, 66); }
 
-QString TCustomBarcode::Bar_Caption() const { return platform::AnsiToQString(Params().Caption); }
+QString TCustomBarcode::Bar_Caption() const { return RecordText(Params().Caption); }
 
 void TCustomBarcode::SetBar_Caption(const QString& caption) {
   std::string text = ToAnsi(caption);
@@ -59,7 +64,7 @@ void TCustomBarcode::SetBar_Caption(const QString& caption) {
   Changed();
 }
 
-QString TCustomBarcode::Bar_CodeAddon() const { return platform::AnsiToQString(Params().CodeAddon); }
+QString TCustomBarcode::Bar_CodeAddon() const { return RecordText(Params().CodeAddon); }
 
 void TCustomBarcode::SetBar_CodeAddon(const QString& addon) {
   CopyText(FLLBarcode.Params.CodeAddon, NormalisedAddon(ToAnsi(addon)));
@@ -79,13 +84,13 @@ void TCustomBarcode::SetBar_Fontname(const QString& name) {
 }
 
 void TCustomBarcode::SetBar_Fontscaling(int percent) {
-  CheckRange(percent, 20, 200, "Bar_Fontscaling must be in the range 20..200!");
+  barcode::kFontscalingRange.Check(percent);
   FLLBarcode.Params.Fontscaling = percent;
   Changed();
 }
 
 void TCustomBarcode::SetBar_HeightPercent(int percent) {
-  CheckRange(percent, 20, 200, "Bar_HeightPercent must be in the range 20..200!");
+  barcode::kHeightPercentRange.Check(percent);
   FLLBarcode.Params.HeightPercent = percent;
   Changed();
 }
@@ -101,19 +106,19 @@ void TCustomBarcode::SetBar_HumanReadable(bool on) {
 }
 
 void TCustomBarcode::SetBar_ModuleWidth(btCodeSizes size) {
-  CheckRange(uint8_t(size), 0, 9, "Bar_SC_Size must be in the range 0..9!");
+  barcode::kModuleWidthRange.Check(uint8_t(size));
   FLLBarcode.Params.ModuleWidth = barcode::btCodeSizes(size);
   Changed();
 }
 
 void TCustomBarcode::SetBar_Ratio(btCodeRatio ratio) {
-  CheckRange(uint8_t(ratio), 0, 1, "Bar_Ratio must be in the range 0..1 (Ratio_3 or Ratio_2)!");
+  barcode::kRatioRange.Check(uint8_t(ratio));
   FLLBarcode.Params.Ratio = barcode::btCodeRatio(ratio);
   Changed();
 }
 
 void TCustomBarcode::SetBar_Rotation(btCodeRotate rotation) {
-  CheckRange(uint8_t(rotation), 0, 3, "Bar_Rotate must be in the range rotate_000..rotate_270!");
+  barcode::kRotationRange.Check(uint8_t(rotation));
   FLLBarcode.Params.Rotation = barcode::btCodeRotate(rotation);
   Changed();
 }

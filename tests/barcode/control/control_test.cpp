@@ -6,6 +6,7 @@
 #include <QMetaProperty>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,19 @@ TEST(BarcodeControl, AddOnIsNormalisedToNoneTwoOrFiveDigits) {
     barcode.SetBar_CodeAddon(c.typed);
     EXPECT_EQ(barcode.Bar_CodeAddon(), c.stored) << c.typed;
   }
+}
+
+// A record written directly (LLBarcode().Params is public) need not terminate its
+// texts; the getters stop at the end of the array, not in the fields behind it.
+TEST(BarcodeControl, TextsWithoutTerminatorEndWithTheirArrays) {
+  TBarcode barcode;
+  barcode::TBarcodeParams& params = barcode.LLBarcode().Params;
+  std::memset(params.Caption, 'A', sizeof params.Caption);
+  std::memset(params.CodeAddon, '5', sizeof params.CodeAddon);
+  params.CodeType = barcode::EAN_13;  // non-zero bytes behind the add-on
+  params.ModuleWidth = barcode::SC9;
+  EXPECT_EQ(barcode.Bar_Caption(), QString(int(sizeof params.Caption), 'A'));
+  EXPECT_EQ(barcode.Bar_CodeAddon(), QString(int(sizeof params.CodeAddon), '5'));
 }
 
 TEST(BarcodeControl, PropertiesAreReachableByName) {
