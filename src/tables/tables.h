@@ -126,6 +126,9 @@ class TDataSource {
   TTable* FDataSet = nullptr;
 };
 
+// A stored value read as TField::AsString reads it.
+std::string StoredText(const TVariant& stored);
+
 class TTable {
  public:
   TTable();
@@ -200,6 +203,19 @@ class TTable {
   using TBookmark = std::int64_t;
   TBookmark GetBookmark() const;
   void GotoBookmark(TBookmark bookmark);
+
+  // Positioned reading, for views that show many rows at once (a grid): rows are
+  // counted from 0 in the current order, as the file holds them now. None of
+  // these moves the cursor, ends its pending change or tells its data sources.
+  struct TRowAt {
+    TBookmark Bookmark = 0;
+    std::vector<TVariant> Values;  // stored values, in field order
+  };
+  // Up to count rows from the row at position first; fewer at the end of the table.
+  std::vector<TRowAt> ReadRowsAt(int first, int count);
+  // The current row's position. A pending new row stands after the last row, at
+  // RecordCount(); -1 when there is no current row (an empty table).
+  int CurrentPosition();
 
  private:
   friend class TField;
