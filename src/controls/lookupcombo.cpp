@@ -23,38 +23,7 @@ TGridSettings LookupGridSettings(const TLookupSettings& settings, const QFontMet
   return grid;
 }
 
-std::string TextAt(tables::TTable& table, int position, int field) {
-  return tables::StoredText(table.ReadRowsAt(position, 1).front().Values[field]);
-}
-
-int FieldPosition(tables::TTable& table, const std::string& fieldName) {
-  const tables::TField& field = table.FieldByName(fieldName);
-  for (int i = 0; i < table.FieldCount(); ++i) {
-    if (&table.Fields(i) == &field) return i;
-  }
-  return -1;
-}
-
 }  // namespace
-
-bool FindNearest(tables::TTable& table, const std::string& fieldName, const std::string& text) {
-  const int field = FieldPosition(table, fieldName);
-  const int rows = table.RecordCount();
-  if (rows == 0) return false;
-  // Binary search over positions: a few reads, however long the table.
-  int low = 0;
-  int high = rows;
-  while (low < high) {
-    const int middle = low + (high - low) / 2;
-    if (TextAt(table, middle, field) < text) {
-      low = middle + 1;
-    } else {
-      high = middle;
-    }
-  }
-  table.GotoBookmark(table.ReadRowsAt(std::min(low, rows - 1), 1).front().Bookmark);
-  return true;
-}
 
 TLookupDialog::TLookupDialog(const TLookupSettings& settings, tables::TDataSource* source, QWidget* parent)
     : QDialog(parent),
@@ -78,7 +47,7 @@ TLookupDialog::TLookupDialog(const TLookupSettings& settings, tables::TDataSourc
   for (int c = 0; c < FGrid->model()->columnCount(); ++c) width += FGrid->columnWidth(c);
   resize(width + 2 * layout->contentsMargins().left() + 4, settings.MaxDropHeight > 0 ? settings.MaxDropHeight : 300);
   ConnectGuarded(FSearch, &QLineEdit::textEdited, this, [this](const QString& text) {
-    if (FTable && FTable->Active()) FindNearest(*FTable, FSettings.LookupField, FromQString(text));
+    if (FTable && FTable->Active()) FTable->FindNearest(FromQString(text));
   });
   ConnectGuarded(FSearch, &QLineEdit::returnPressed, this, [this] { Pick(); });
   ConnectGuarded(FGrid, &QAbstractItemView::activated, this, [this](const QModelIndex&) { Pick(); });

@@ -32,10 +32,6 @@ struct TLookupSettings {
   int MaxDropHeight = 0;     // pixels; 0: no limit
 };
 
-// Moves the cursor to the first row, in its current order, whose field reads the
-// text or sorts after it (the last row when none does); returns false on an empty table.
-bool FindNearest(tables::TTable& table, const std::string& fieldName, const std::string& text);
-
 class TLookupDialog : public QDialog {
   Q_OBJECT
 

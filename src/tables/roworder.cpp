@@ -92,6 +92,10 @@ TBoundQuery TRowOrder::ByRowId(std::int64_t rowId) const {
   return {FSelect + " WHERE rowid = ?1", {rowId}};
 }
 
+TBoundQuery TRowOrder::AtLeast(const TVariant& firstKey) const {
+  return Assemble({{FQuotedKeys.front() + " >= ?", true, ToSql(firstKey)}}, false);
+}
+
 TBoundQuery TRowOrder::Slice(int offset, int count) const {
   return {FSelect + FAscending + " LIMIT ?1 OFFSET ?2", {std::int64_t{count}, std::int64_t{offset}}};
 }

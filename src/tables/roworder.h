@@ -44,6 +44,8 @@ class TRowOrder {
   // The first row whose leading key fields hold these stored values.
   TBoundQuery Find(const std::vector<TVariant>& keys) const;
   TBoundQuery ByRowId(std::int64_t rowId) const;
+  // The first row whose first key field holds at least this stored value (not NULL).
+  TBoundQuery AtLeast(const TVariant& firstKey) const;
   // Up to count rows from the offset-th row of the order (parameters 1 and 2: count, offset).
   TBoundQuery Slice(int offset, int count) const;
   // Counting queries whose sum is the number of rows before the position.

@@ -196,6 +196,10 @@ class TTable {
   // Finds the row whose index fields equal the values: moves there and returns
   // true, or returns false and stays.
   bool FindKey(const std::vector<TVariant>& values);
+  // Moves to the first row whose first index field is at least the value, in the
+  // order's sense (no value sorts first), or to the last row when none is: the
+  // search of a list that finds as the operator types. False on an empty table.
+  bool FindNearest(const TVariant& value);
   void SetKey();   // set-key state: write the key into the fields, then GotoKey
   bool GotoKey();
 

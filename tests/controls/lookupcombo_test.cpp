@@ -128,12 +128,5 @@ TEST_F(Lookup, EscClosesWithoutChange) {
   EXPECT_EQ(Box.text(), "keep");
 }
 
-TEST(FindNearest, AnEmptyTableHasNothingToFind) {
-  TTempDir dir;
-  tables::test::MakeBarmas(dir.Path());
-  auto table = tables::test::OpenTable(dir.Path());
-  EXPECT_FALSE(FindNearest(*table, "FBarcode", "1"));
-}
-
 }  // namespace
 }  // namespace controls::test
