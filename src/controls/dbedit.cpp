@@ -71,6 +71,7 @@ void TDBEdit::CheckInsertion(const QString& inserted) const {
 }
 
 void TDBEdit::PasteText(const QString& text) {
+  if (isReadOnly()) return;
   Guarded([&] {
     CheckInsertion(text);
     insert(text);  // as typed: textEdited follows
@@ -78,6 +79,10 @@ void TDBEdit::PasteText(const QString& text) {
 }
 
 void TDBEdit::keyPressEvent(QKeyEvent* event) {
+  if (isReadOnly()) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
   if (event == QKeySequence::Paste) {
     PasteText(QGuiApplication::clipboard()->text());
     return;

@@ -155,6 +155,18 @@ INSTANTIATE_TEST_SUITE_P(
                       TPasteCase{"Exactly", QString(36, 'x'), {}, "soap" + std::string(36, 'x')}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+TEST_F(Edit, AReadOnlyBoxTakesNeitherKeysNorPastes) {
+  Open();
+  Name.setReadOnly(true);
+  TypeInto(Name, "y");
+  Name.PasteText("bar");
+  QGuiApplication::clipboard()->setText("tea");
+  QTest::keySequence(&Name, QKeySequence::Paste);
+  EXPECT_EQ(Name.text(), "soap");
+  EXPECT_EQ(Table.State(), TDataSetState::dsBrowse);
+  EXPECT_TRUE(Messages.Texts.empty());
+}
+
 TEST_F(Edit, AFloatFieldRefusesTextThatIsNotANumberOnLeaving) {
   Open();
   Price.setFocus();
