@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "controls/fieldtext.h"
 #include "controls/guarded.h"
