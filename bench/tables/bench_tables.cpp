@@ -1,5 +1,5 @@
 // Costs of the table engine: find-key in a large item table (it should not
-// depend on the table's size), walking it, and appending and posting rows.
+// depend on the table's size), walking it, reading by position, and appending and posting rows.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -89,6 +89,29 @@ void BM_NextInIndexOrder(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_NextInIndexOrder)->Unit(benchmark::kMicrosecond);
+
+// A grid's screenful of rows read by position, near the start and near the end of the order.
+void BM_ReadRowsAt(benchmark::State& state) {
+  constexpr int kScreenRows = 30;
+  auto table = FilledTable(100000).Open();
+  const int first = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    if (table->ReadRowsAt(first, kScreenRows).size() != kScreenRows) state.SkipWithError("rows missing");
+  }
+}
+BENCHMARK(BM_ReadRowsAt)->Arg(0)->Arg(50000)->Arg(99970)->Unit(benchmark::kMicrosecond);
+
+// The current row's position, for a row at the start, the middle and the end.
+void BM_CurrentPosition(benchmark::State& state) {
+  auto table = FilledTable(100000).Open();
+  const int position = static_cast<int>(state.range(0));
+  table->First();
+  table->MoveBy(position);
+  for (auto _ : state) {
+    if (table->CurrentPosition() != position) state.SkipWithError("wrong position");
+  }
+}
+BENCHMARK(BM_CurrentPosition)->Arg(0)->Arg(50000)->Arg(99999)->Unit(benchmark::kMicrosecond);
 
 // One iteration appends and posts 10 000 rows, each post committed on its own
 // (and synced to disk) as the item window does it.

@@ -45,7 +45,7 @@ TVariant FromSql(TSqlValue&& value, const TFieldDef& field, const std::string& t
 }
 
 TRowOrder::TRowOrder(const std::string& table, const std::vector<TFieldDef>& fields, std::vector<int> keyFields)
-    : FSelect(SelectRowsSql(table, fields)), FKeyFields(std::move(keyFields)) {
+    : FSelect(SelectRowsSql(table, fields)), FCount(CountRowsSql(table)), FKeyFields(std::move(keyFields)) {
   for (int key : FKeyFields) FQuotedKeys.push_back(QuoteIdentifier(fields[key].Name));
   FAscending = OrderBy(FQuotedKeys, "");
   FDescending = OrderBy(FQuotedKeys, " DESC");
@@ -61,9 +61,21 @@ TBoundQuery TRowOrder::End(bool last) const { return Assemble({}, last); }
 
 std::vector<TBoundQuery> TRowOrder::Neighbour(const TRowPosition& from, bool forward) const {
   std::vector<TBoundQuery> queries;
+  for (const auto& conditions : Stretches(from, forward)) queries.push_back(Assemble(conditions, !forward));
+  return queries;
+}
+
+std::vector<TBoundQuery> TRowOrder::CountBefore(const TRowPosition& from) const {
+  std::vector<TBoundQuery> queries;
+  for (const auto& conditions : Stretches(from, false)) queries.push_back(Assemble(FCount, conditions, ""));
+  return queries;
+}
+
+std::vector<std::vector<TRowOrder::TCondition>> TRowOrder::Stretches(const TRowPosition& from, bool forward) const {
+  std::vector<std::vector<TCondition>> stretches;
   auto sameKeys = KeysEqual(from, FQuotedKeys.size());
   sameKeys.push_back({forward ? "rowid > ?" : "rowid < ?", true, from.RowId});
-  queries.push_back(Assemble(sameKeys, !forward));
+  stretches.push_back(std::move(sameKeys));
   // Then rows that first differ at key k, from the last key back to the first.
   for (std::size_t k = FQuotedKeys.size(); k-- > 0;) {
     const auto prefix = KeysEqual(from, k);
@@ -73,7 +85,7 @@ std::vector<TBoundQuery> TRowOrder::Neighbour(const TRowPosition& from, bool for
     auto with = [&](TCondition condition) {
       auto conditions = prefix;
       conditions.push_back(std::move(condition));
-      queries.push_back(Assemble(conditions, !forward));
+      stretches.push_back(std::move(conditions));
     };
     // NULL sorts before every value.
     if (forward) {
@@ -83,7 +95,7 @@ std::vector<TBoundQuery> TRowOrder::Neighbour(const TRowPosition& from, bool for
       with({key + " IS NULL", false, {}});
     }
   }
-  return queries;
+  return stretches;
 }
 
 TBoundQuery TRowOrder::Find(const std::vector<TVariant>& keys) const {
@@ -94,6 +106,14 @@ TBoundQuery TRowOrder::Find(const std::vector<TVariant>& keys) const {
 
 TBoundQuery TRowOrder::ByRowId(std::int64_t rowId) const {
   return {FSelect + " WHERE rowid = ?1", {rowId}};
+}
+
+TBoundQuery TRowOrder::AtLeast(const TVariant& firstKey) const {
+  return Assemble({{FQuotedKeys.front() + " >= ?", true, ToSql(firstKey)}}, false);
+}
+
+TBoundQuery TRowOrder::Slice(int offset, int count) const {
+  return {FSelect + FAscending + " LIMIT ?1 OFFSET ?2", {std::int64_t{count}, std::int64_t{offset}}};
 }
 
 TRowOrder::TCondition TRowOrder::KeyIs(int key, const TVariant& value) const {
@@ -108,7 +128,12 @@ std::vector<TRowOrder::TCondition> TRowOrder::KeysEqual(const TRowPosition& from
 }
 
 TBoundQuery TRowOrder::Assemble(const std::vector<TCondition>& conditions, bool descending) const {
-  TBoundQuery query{FSelect, {}};
+  return Assemble(FSelect, conditions, (descending ? FDescending : FAscending) + " LIMIT 1");
+}
+
+TBoundQuery TRowOrder::Assemble(const std::string& head, const std::vector<TCondition>& conditions,
+                                const std::string& tail) const {
+  TBoundQuery query{head, {}};
   for (std::size_t i = 0; i < conditions.size(); ++i) {
     std::string text = conditions[i].Text;
     if (conditions[i].HasParam) {
@@ -117,7 +142,7 @@ TBoundQuery TRowOrder::Assemble(const std::vector<TCondition>& conditions, bool 
     }
     query.Sql += (i ? " AND " : " WHERE ") + text;
   }
-  query.Sql += (descending ? FDescending : FAscending) + " LIMIT 1";
+  query.Sql += tail;
   return query;
 }
 

@@ -50,6 +50,12 @@ class TRowOrder {
   // The first row whose leading key fields hold these stored values.
   TBoundQuery Find(const std::vector<TVariant>& keys) const;
   TBoundQuery ByRowId(std::int64_t rowId) const;
+  // The first row whose first key field holds at least this stored value (not NULL).
+  TBoundQuery AtLeast(const TVariant& firstKey) const;
+  // Up to count rows from the offset-th row of the order (parameters 1 and 2: count, offset).
+  TBoundQuery Slice(int offset, int count) const;
+  // Counting queries whose sum is the number of rows before the position.
+  std::vector<TBoundQuery> CountBefore(const TRowPosition& from) const;
 
  private:
   struct TCondition {
@@ -59,9 +65,14 @@ class TRowOrder {
   };
   TCondition KeyIs(int key, const TVariant& value) const;
   std::vector<TCondition> KeysEqual(const TRowPosition& from, std::size_t count) const;
+  // The disjoint stretches of the order beyond the position, nearest first.
+  std::vector<std::vector<TCondition>> Stretches(const TRowPosition& from, bool forward) const;
   TBoundQuery Assemble(const std::vector<TCondition>& conditions, bool descending) const;
+  TBoundQuery Assemble(const std::string& head, const std::vector<TCondition>& conditions,
+                       const std::string& tail) const;
 
   std::string FSelect;
+  std::string FCount;
   std::vector<std::string> FQuotedKeys;
   std::vector<int> FKeyFields;
   std::string FAscending;

@@ -128,6 +128,9 @@ class TDataSource {
   TTable* FDataSet = nullptr;
 };
 
+// A stored value read as TField::AsString reads it.
+std::string StoredText(const TVariant& stored);
+
 class TTable {
  public:
   TTable();
@@ -195,6 +198,10 @@ class TTable {
   // Finds the row whose index fields equal the values: moves there and returns
   // true, or returns false and stays.
   bool FindKey(const std::vector<TVariant>& values);
+  // Moves to the first row whose first index field is at least the value, in the
+  // order's sense (no value sorts first), or to the last row when none is: the
+  // search of a list that finds as the operator types. False on an empty table.
+  bool FindNearest(const TVariant& value);
   void SetKey();   // set-key state: write the key into the fields, then GotoKey
   bool GotoKey();
 
@@ -202,6 +209,19 @@ class TTable {
   using TBookmark = std::int64_t;
   TBookmark GetBookmark() const;
   void GotoBookmark(TBookmark bookmark);
+
+  // Positioned reading, for views that show many rows at once (a grid): rows are
+  // counted from 0 in the current order, as the file holds them now. None of
+  // these moves the cursor, ends its pending change or tells its data sources.
+  struct TRowAt {
+    TBookmark Bookmark = 0;
+    std::vector<TVariant> Values;  // stored values, in field order
+  };
+  // Up to count rows from the row at position first; fewer at the end of the table.
+  std::vector<TRowAt> ReadRowsAt(int first, int count);
+  // The current row's position. A pending new row stands after the last row, at
+  // RecordCount(); -1 when there is no current row (an empty table).
+  int CurrentPosition();
 
  private:
   friend class TField;

@@ -1,0 +1,16 @@
+// The program's strings are Windows-1252 bytes; Qt's are UTF-16. These are the
+// conversions at the edge between them, never through the locale.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace controls {
+
+QString ToQString(const std::string& ansi);
+// Characters outside Windows-1252 become '?'; callers that must refuse them check first.
+std::string FromQString(const QString& text);
+// True when every character has a Windows-1252 byte and none is a control character.
+bool IsStorableText(const QString& text);
+
+}  // namespace controls

@@ -1,0 +1,154 @@
+// Positioned reading: rows by their place in the order and the current row's
+// place, checked against the cursor's own walk, and shown to leave the cursor alone.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "support.h"
+
+namespace tables::test {
+namespace {
+
+int FieldPosition(TTable& table, const std::string& name) {
+  const auto& defs = table.FieldDefs();
+  const auto found = std::ranges::find_if(defs, [&](const TFieldDef& def) {
+    return std::ranges::equal(def.Name, name, [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+  });
+  return static_cast<int>(found - defs.begin());
+}
+
+std::vector<std::string> TextsAt(TTable& table, const std::string& field, int first, int count) {
+  const int position = FieldPosition(table, field);
+  std::vector<std::string> texts;
+  for (const auto& row : table.ReadRowsAt(first, count)) texts.push_back(StoredText(row.Values[position]));
+  return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+struct TSliceCase {
+  const char* Name;
+  const char* Index;
+  int First;
+  int Count;
+  Texts Barcodes;
+};
+
+class Slices : public ::testing::TestWithParam<TSliceCase> {
+ protected:
+  void SetUp() override {
+    // Added in this order; an empty barcode is no value, which sorts first.
+    MakeBarmas(Dir.Path(), {{"300", "c", ""}, {"100", "a", ""}, {"", "none", ""}, {"200", "b", ""}});
+  }
+  TTempDir Dir;
+};
+
+TEST_P(Slices, ReadsTheRowsAtTheirPlaceInTheOrder) {
+  auto table = OpenTable(Dir.Path());
+  table->SetIndexFieldNames(GetParam().Index);
+  EXPECT_EQ(TextsAt(*table, "FBarcode", GetParam().First, GetParam().Count), GetParam().Barcodes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, Slices,
+    ::testing::Values(TSliceCase{"AllByBarcode", "FBarcode", 0, 10, {"", "100", "200", "300"}},
+                      TSliceCase{"MiddleByBarcode", "FBarcode", 1, 2, {"100", "200"}},
+                      TSliceCase{"PastTheEnd", "FBarcode", 3, 5, {"300"}},
+                      TSliceCase{"BeyondTheEnd", "FBarcode", 10, 3, {}},
+                      TSliceCase{"NoneAsked", "FBarcode", 1, 0, {}},
+                      TSliceCase{"AllInAddedOrder", "", 0, 10, {"300", "100", "", "200"}},
+                      TSliceCase{"MiddleInAddedOrder", "", 2, 1, {""}},
+                      TSliceCase{"ByName", "FName", 0, 2, {"100", "200"}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Every row the cursor walks to has the position of its step, and the rows read
+// by position are the rows of the walk, in its order.
+class AgreesWithTheWalk : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(AgreesWithTheWalk, PositionsAndRowsMatchTheCursorsOrder) {
+  TTempDir dir;
+  // Duplicates and missing values in both key fields.
+  MakeBarmas(dir.Path(), {{"5", "b", ""}, {"", "a", ""},  {"3", "", ""},  {"5", "a", ""}, {"1", "b", ""},
+                          {"", "", ""},  {"3", "b", ""}, {"5", "b", ""}, {"2", "a", ""}, {"", "b", ""}});
+  auto table = OpenTable(dir.Path());
+  table->SetIndexFieldNames(GetParam());
+  std::vector<TTable::TBookmark> walked;
+  int step = 0;
+  for (table->First(); !table->Eof(); table->Next(), ++step) {
+    EXPECT_EQ(table->CurrentPosition(), step);
+    walked.push_back(table->GetBookmark());
+  }
+  std::vector<TTable::TBookmark> read;
+  for (const auto& row : table->ReadRowsAt(0, 100)) read.push_back(row.Bookmark);
+  EXPECT_EQ(read, walked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, AgreesWithTheWalk,
+                         ::testing::Values("", "FBarcode", "FName", "FName;FBarcode", "FBarcode;FName"));
+
+class Positioned : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MakeBarmas(Dir.Path(), {{"100", "soap", ""}, {"200", "rice", ""}, {"300", "salt", ""}});
+    Table = OpenTable(Dir.Path());
+    Table->SetIndexFieldNames("FBarcode");
+    Source.SetDataSet(Table.get());
+    Source.OnDataChange = [this](TDataSource&, TField*) { ++Notifications; };
+    Source.OnStateChange = [this](TDataSource&) { ++Notifications; };
+  }
+  TTempDir Dir;
+  std::unique_ptr<TTable> Table;
+  TDataSource Source;
+  int Notifications = 0;
+};
+
+TEST_F(Positioned, LeavesAPendingEditPendingAndUnposted) {
+  Table->Next();
+  Table->Edit();
+  Table->FieldByName("FName").SetAsString("flour");
+  Notifications = 0;
+  EXPECT_EQ(TextsAt(*Table, "FName", 0, 3), (Texts{"soap", "rice", "salt"}));
+  EXPECT_EQ(Table->CurrentPosition(), 1);
+  EXPECT_EQ(Notifications, 0);
+  EXPECT_EQ(Table->State(), TDataSetState::dsEdit);
+  EXPECT_TRUE(Table->Modified());
+  EXPECT_EQ(Table->FieldByName("FName").AsString(), "flour");
+}
+
+TEST_F(Positioned, APendingNewRowStandsAfterTheLast) {
+  Table->Append();
+  Table->FieldByName("FBarcode").SetAsString("050");
+  EXPECT_EQ(Table->CurrentPosition(), 3);
+  EXPECT_EQ(TextsAt(*Table, "FBarcode", 0, 5), (Texts{"100", "200", "300"}));
+  EXPECT_EQ(Table->State(), TDataSetState::dsInsert);
+  Table->Post();
+  EXPECT_EQ(Table->CurrentPosition(), 0);  // posted, it takes its place in the order
+}
+
+TEST_F(Positioned, SeesRowsOtherUsersPosted) {
+  Table->Last();
+  TRawConnection other(Dir.Path() + "Barmas.DAT");
+  other.Exec("INSERT INTO Barmas (FBarcode, FName) VALUES ('150', 'tea')");
+  EXPECT_EQ(TextsAt(*Table, "FName", 0, 5), (Texts{"soap", "tea", "rice", "salt"}));
+  EXPECT_EQ(Table->CurrentPosition(), 3);
+}
+
+TEST_F(Positioned, RefusesNegativePositionsAndCounts) {
+  EXPECT_THROW(Table->ReadRowsAt(-1, 2), ETableError);
+  EXPECT_THROW(Table->ReadRowsAt(0, -2), ETableError);
+}
+
+TEST(PositionedEmpty, AnEmptyTableHasNoCurrentPositionAndNoRows) {
+  TTempDir dir;
+  MakeBarmas(dir.Path());
+  auto table = OpenTable(dir.Path());
+  EXPECT_EQ(table->CurrentPosition(), -1);
+  EXPECT_TRUE(table->ReadRowsAt(0, 10).empty());
+  table->Close();
+  EXPECT_THROW(table->ReadRowsAt(0, 1), ETableError);
+  EXPECT_THROW(table->CurrentPosition(), ETableError);
+}
+
+}  // namespace
+}  // namespace tables::test
