@@ -21,7 +21,9 @@ std::vector<TTable::TRowAt> TTable::ReadRowsAt(int first, int count) {
   for (auto& columns : impl.Connection->Query(query.Sql, query.Params)) {
     TRowAt row{std::get<std::int64_t>(columns.front()), {}};
     row.Values.reserve(columns.size() - 1);
-    for (std::size_t c = 1; c < columns.size(); ++c) row.Values.push_back(detail::FromSql(std::move(columns[c])));
+    for (std::size_t c = 1; c < columns.size(); ++c) {
+      row.Values.push_back(detail::FromSql(std::move(columns[c]), impl.FieldDefs[c - 1], impl.SqlTable));
+    }
     rows.push_back(std::move(row));
   }
   return rows;
