@@ -72,7 +72,7 @@ void TFileNameEdit::Browse() {
 }
 
 bool TFileNameEdit::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == FEdit && event->type() == QEvent::FocusOut) emit Exited();
+  if (watched == FEdit && IsExit(*event)) emit Exited();
   return QWidget::eventFilter(watched, event);
 }
 

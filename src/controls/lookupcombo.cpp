@@ -1,5 +1,6 @@
 #include "controls/lookupcombo.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QVBoxLayout>
@@ -30,12 +31,22 @@ TLookupDialog::TLookupDialog(const TLookupSettings& settings, tables::TDataSourc
       FSettings(settings),
       FTable(source ? source->DataSet() : nullptr),
       FSearch(new QLineEdit(this)),
+      FSearchField(new QComboBox(this)),
       FGrid(new TDBGrid(LookupGridSettings(settings, fontMetrics()), this)) {
   setObjectName(QString::fromStdString(settings.Name + "Dialog"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
-  layout->addWidget(FSearch);
+  auto* searchRow = new QHBoxLayout;
+  searchRow->addWidget(FSearchField);
+  searchRow->addWidget(FSearch, 1);
+  layout->addLayout(searchRow);
   layout->addWidget(FGrid);
+  FSearchField->setObjectName(QString::fromStdString(settings.Name + "SearchField"));
+  FSearchField->setAccessibleName(QStringLiteral("Search by"));
+  for (const auto& column : settings.Columns) {
+    FSearchField->addItem(ToQString(column.Title), ToQString(column.FieldName));
+    if (column.FieldName == settings.LookupField) FSearchField->setCurrentIndex(FSearchField->count() - 1);
+  }
   FSearch->setObjectName(QString::fromStdString(settings.Name + "Search"));
   FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -46,8 +57,10 @@ TLookupDialog::TLookupDialog(const TLookupSettings& settings, tables::TDataSourc
   int width = 0;
   for (int c = 0; c < FGrid->model()->columnCount(); ++c) width += FGrid->columnWidth(c);
   resize(width + 2 * layout->contentsMargins().left() + 4, settings.MaxDropHeight > 0 ? settings.MaxDropHeight : 300);
-  ConnectGuarded(FSearch, &QLineEdit::textEdited, this, [this](const QString& text) {
-    if (FTable && FTable->Active()) FTable->FindNearest(FromQString(text));
+  ConnectGuarded(FSearch, &QLineEdit::textEdited, this, [this](const QString&) { Search(); });
+  ConnectGuarded(FSearchField, &QComboBox::currentIndexChanged, this, [this](int) {
+    if (FTable && FTable->Active()) FTable->SetIndexFieldNames(FromQString(FSearchField->currentData().toString()));
+    Search();
   });
   ConnectGuarded(FSearch, &QLineEdit::returnPressed, this, [this] { Pick(); });
   ConnectGuarded(FGrid, &QAbstractItemView::activated, this, [this](const QModelIndex&) { Pick(); });
@@ -58,6 +71,10 @@ TLookupDialog::TLookupDialog(const TLookupSettings& settings, tables::TDataSourc
 QString TLookupDialog::PickedText() const {
   if (!FTable || !FTable->Active() || FTable->IsEmpty()) return {};
   return ToQString(FTable->FieldByName(FSettings.DisplayField).AsString());
+}
+
+void TLookupDialog::Search() {
+  if (FTable && FTable->Active()) FTable->FindNearest(FromQString(FSearch->text()));
 }
 
 void TLookupDialog::Pick() {
@@ -105,7 +122,7 @@ bool TLookupCombo::eventFilter(QObject* watched, QEvent* event) {
         Guarded([this] { DropDown(); });
         return true;
       }
-    } else if (event->type() == QEvent::FocusOut && !FDialog) {
+    } else if (IsExit(*event) && !FDialog) {
       emit Exited();
     }
   }

@@ -1,10 +1,12 @@
 // The lookup combo box: a line edit with a drop-down button that opens a search
 // dialog over a second cursor. The dialog lists the configured columns in the
-// order of the lookup field and finds by it as the operator types; Enter or a
+// order of the lookup field and finds by it as the operator types (or by another
+// column the operator chooses, which then orders the list); Enter or a
 // double click picks the row and puts its display field into the box, Esc closes
 // it and leaves the box as it was.
 #pragma once
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
@@ -39,16 +41,20 @@ class TLookupDialog : public QDialog {
   TLookupDialog(const TLookupSettings& settings, tables::TDataSource* source, QWidget* parent = nullptr);
 
   QLineEdit* SearchBox() const { return FSearch; }
+  // The column the search box finds by.
+  QComboBox* SearchField() const { return FSearchField; }
   TDBGrid* Grid() const { return FGrid; }
   // The display field of the row the dialog stands on.
   QString PickedText() const;
 
  private:
+  void Search();
   void Pick();
 
   TLookupSettings FSettings;
   tables::TTable* FTable;
   QLineEdit* FSearch;
+  QComboBox* FSearchField;
   TDBGrid* FGrid;
 };
 

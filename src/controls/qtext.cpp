@@ -1,5 +1,7 @@
 #include "controls/qtext.h"
 
+#include <QFocusEvent>
+
 #include "base/ansi.h"
 
 namespace controls {
@@ -22,6 +24,12 @@ bool IsStorableText(const QString& text) {
     if (ToQString(FromQString(single)) != single) return false;
   }
   return true;
+}
+
+bool IsExit(const QEvent& event) {
+  if (event.type() != QEvent::FocusOut) return false;
+  const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
+  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 }  // namespace controls

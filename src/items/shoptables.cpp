@@ -22,7 +22,8 @@ const tables::TTableLayout& BarmasLayout() {
                                                {FBarQty, F, 0},
                                                {FPicPath, S, 40},
                                            },
-                                           {FBarcode},
+                                           // FItcode and FName: the lookup dialog searches by them.
+                                           {FBarcode, FItcode, FName},
                                            {}};
   return layout;
 }
@@ -44,6 +45,10 @@ const tables::TTableLayout& ParamLayout() {
                                            // A new installation prints ZPL to the first parallel port.
                                            {{"", "", "", "", "", "LPT1", "Z"}}};
   return layout;
+}
+
+void AddMissingItemIndexes(tables::TTable& items) {
+  for (const std::string& field : BarmasLayout().IndexFields) items.AddMissingIndex(field);
 }
 
 const std::vector<tables::TTableLayout>& ShopTables() {

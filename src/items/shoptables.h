@@ -37,6 +37,10 @@ const tables::TTableLayout& ParamLayout();
 // Both, in the order they are created.
 const std::vector<tables::TTableLayout>& ShopTables();
 
+// Adds to the open item table the indexes of its layout that its file lacks (files
+// made by older versions have only the barcode's).
+void AddMissingItemIndexes(tables::TTable& items);
+
 // Creates in the directory each shop table whose file is missing; an existing file
 // is never touched, whatever it holds.
 std::vector<tables::TTableCreation> CreateMissingTables(const std::string& directory);

@@ -57,7 +57,7 @@ std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef
 }
 
 std::string CreateIndexSql(const std::string& table, const std::string& field) {
-  return "CREATE INDEX " + QuoteIdentifier(table + "_" + field) + " ON " + QuoteIdentifier(table) + " (" +
+  return "CREATE INDEX IF NOT EXISTS " + QuoteIdentifier(table + "_" + field) + " ON " + QuoteIdentifier(table) + " (" +
          QuoteIdentifier(field) + ")";
 }
 

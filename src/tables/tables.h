@@ -31,6 +31,11 @@ class ETableError : public std::runtime_error {
 };
 
 enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert, dsSetKey };
+
+// Edit, insert or set-key: the cursor holds a change not yet posted.
+inline bool IsEditingState(TDataSetState state) {
+  return state == TDataSetState::dsEdit || state == TDataSetState::dsInsert || state == TDataSetState::dsSetKey;
+}
 enum class TFieldType { ftString, ftFloat };
 
 // A field value: no value, a string or a number.
@@ -202,6 +207,10 @@ class TTable {
   // order's sense (no value sorts first), or to the last row when none is: the
   // search of a list that finds as the operator types. False on an empty table.
   bool FindNearest(const TVariant& value);
+  // Adds an index on the field unless the file has one by that name: a search by the
+  // field then needs no sort. Rows are untouched; older files gain it when first opened.
+  void AddMissingIndex(const std::string& fieldName);
+
   void SetKey();   // set-key state: write the key into the fields, then GotoKey
   bool GotoKey();
 

@@ -96,6 +96,23 @@ INSTANTIATE_TEST_SUITE_P(Typed, LookupSearch,
                                            // Nothing sorts after it: the last row.
                                            TSearchCase{"Z", "100"}));
 
+TEST_F(Lookup, ChoosingAnotherColumnOrdersTheListAndSearchesByIt) {
+  TLookupDialog& dialog = Drop();
+  EXPECT_EQ(dialog.SearchField()->currentText(), "Itcode");
+  Search(dialog, "s");
+  dialog.SearchField()->setCurrentIndex(dialog.SearchField()->findText("Name"));
+  // "s" by name: salt, then soap.
+  EXPECT_EQ(Table.FieldByName("FBarcode").AsString(), "300");
+  EXPECT_EQ(dialog.Grid()->model()->index(0, 2).data().toString(), "none");
+  QTest::keyClicks(dialog.SearchBox(), "o");
+  EXPECT_EQ(Table.FieldByName("FBarcode").AsString(), "100");
+  dialog.SearchField()->setCurrentIndex(dialog.SearchField()->findText("Barcode"));
+  dialog.SearchBox()->clear();
+  QTest::keyClicks(dialog.SearchBox(), "25");
+  EXPECT_EQ(Table.FieldByName("FBarcode").AsString(), "300");
+  EXPECT_EQ(dialog.Grid()->currentIndex().row(), Table.CurrentPosition());
+}
+
 TEST_F(Lookup, EnterPicksTheFoundRowsDisplayField) {
   int picks = 0;
   QObject::connect(&Box, &TLookupCombo::Picked, [&] { ++picks; });

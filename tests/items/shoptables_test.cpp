@@ -62,8 +62,10 @@ TEST(Schema, CreatesBothTablesInAnEmptyDirectory) {
   EXPECT_EQ(param->FieldByName("prtname").AsString(), "Z");
 
   TRawConnection raw(dir.File("Barmas.DAT"));
-  EXPECT_EQ(raw.Column("SELECT sql FROM sqlite_schema WHERE type = 'index'"),
-            (std::vector<std::string>{R"(CREATE INDEX "Barmas_FBarcode" ON "Barmas" ("FBarcode"))"}));
+  EXPECT_EQ(raw.Column("SELECT sql FROM sqlite_schema WHERE type = 'index' ORDER BY name"),
+            (std::vector<std::string>{R"(CREATE INDEX "Barmas_FBarcode" ON "Barmas" ("FBarcode"))",
+                                      R"(CREATE INDEX "Barmas_FItcode" ON "Barmas" ("FItcode"))",
+                                      R"(CREATE INDEX "Barmas_FName" ON "Barmas" ("FName"))"}));
   EXPECT_EQ(raw.Column("PRAGMA journal_mode"), (std::vector<std::string>{"wal"}));
 }
 

@@ -188,5 +188,24 @@ TEST(Files, CreateTableRefusesBadLayouts) {
   EXPECT_TRUE(fs::is_empty(dir.Path()));  // nothing half-made is left behind
 }
 
+TEST(Files, AMissingIndexIsAddedOnceAndTheRowsStayAsTheyWere) {
+  TTempDir dir;
+  MakeBarmas(dir.Path(), {{"200", "rice", "1.5"}, {"100", "soap", ""}});
+  const std::string path = dir.Path() + "Barmas.DAT";
+  TRawConnection raw(path);
+  raw.Exec("DROP INDEX IF EXISTS Barmas_FItcode");
+  const auto indexes = [&] { return raw.Column("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name"); };
+  const auto rows = [&] { return raw.Column("SELECT FBarcode || '/' || FName || '/' || ifnull(FSP, '') FROM Barmas ORDER BY rowid"); };
+  const auto before = rows();
+  auto table = OpenTable(dir.Path());
+  table->AddMissingIndex("fitcode");  // names are matched without regard to case
+  table->AddMissingIndex("FItcode");
+  EXPECT_EQ(indexes(), (std::vector<std::string>{"Barmas_FBarcode", "Barmas_FItcode", "Barmas_FName"}));
+  EXPECT_EQ(rows(), before);
+  EXPECT_THROW(table->AddMissingIndex("FColour"), ETableError);
+  table->Close();
+  EXPECT_THROW(table->AddMissingIndex("FName"), ETableError);
+}
+
 }  // namespace
 }  // namespace tables::test

@@ -1,0 +1,106 @@
+#include "items/windows/frmparam.h"
+
+#include <QCloseEvent>
+
+#include "base/datadir.h"
+#include "controls/guarded.h"
+#include "items/globvar.h"
+#include "items/shoptables.h"
+#include "items/windows/createform.h"
+#include "items/windows/formlayout.h"
+
+namespace items {
+
+Tfrmparam* frmparam = nullptr;
+
+namespace {
+
+constexpr QRect kDesignGeometry{106, 118, 459, 303};
+constexpr QRect kBevelRect{8, 8, 443, 200};
+constexpr QPoint kButtonRow{120, 230};
+constexpr QSize kButtonSize{90, 33};
+constexpr int kButtonSpacing = 130;
+
+const controls::TComboSettings kPortBox{"mport", param::PRTPORT, {"LPT1", "LPT2", "COM1", "COM2", "COM3", "COM4"},
+                                        true, 8};
+// Shown text, a tab, the code the label job goes by.
+const controls::TComboSettings kPrinterBox{"DBComboBox1", param::PRTNAME, {"Eltron \tE", "Zebra -S500\tZ"}, false, 8};
+
+}  // namespace
+
+Tfrmparam::Tfrmparam(QWidget* owner) : QDialog(owner, Qt::Window) {
+  setObjectName("frmparam");
+  setWindowTitle("Parameters Input");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setGeometry(kDesignGeometry);
+  tblparam.SetTableName(std::string(param::kTable) + ".DAT");
+  dsparam.SetDataSet(&tblparam);
+
+  Bevel1 = new QFrame(this);
+  Bevel1->setObjectName("Bevel1");
+  Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Bevel1->setGeometry(kBevelRect);
+  TFieldPanelStyle style;
+  style.Left = 10;
+  style.LabelWidth = 110;
+  style.FieldWidth = 250;
+  style.Top = 24;
+  style.RowHeight = 40;
+  style.LabelAlignment = Qt::AlignRight | Qt::AlignVCenter;
+  TFieldPanel panel(*Bevel1, style);
+  DBEdit1 = new controls::TDBEdit({"DBEdit1", param::COCD}, Bevel1);
+  DBEdit2 = new controls::TDBEdit({"DBEdit2", param::COMNAME}, Bevel1);
+  mport = new controls::TDBComboBox(kPortBox, Bevel1);
+  DBComboBox1 = new controls::TDBComboBox(kPrinterBox, Bevel1);
+  for (controls::TDBEdit* company : {DBEdit1, DBEdit2}) {
+    company->setReadOnly(true);
+    company->setFocusPolicy(Qt::ClickFocus);  // Tab passes it by
+    company->SetDataSource(&dsparam);
+  }
+  mport->SetDataSource(&dsparam);
+  DBComboBox1->SetDataSource(&dsparam);
+  panel.AddRow("Company Code", *DBEdit1, DBEdit1);
+  panel.AddRow("Company Name", *DBEdit2, DBEdit2);
+  panel.AddRow("Printer Port", *mport, mport);
+  panel.AddRow("Printer Name", *DBComboBox1, DBComboBox1);
+
+  const auto buttons =
+      MakeButtonRow(*this, {{"BitBtn1", "&Save"}, {"BitBtn2", "Close"}}, QRect(kButtonRow, kButtonSize), kButtonSpacing);
+  BitBtn1 = buttons[0];
+  BitBtn2 = buttons[1];
+  BitBtn1->setDefault(true);
+  controls::ConnectGuarded(BitBtn1, &QPushButton::clicked, this, [this](bool) { BitBtn1Click(); });
+  controls::ConnectGuarded(BitBtn2, &QPushButton::clicked, this, [this](bool) { close(); });
+}
+
+Tfrmparam::~Tfrmparam() {
+  // The controls link to this window's cursor: they go first.
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
+  if (frmparam == this) frmparam = nullptr;
+}
+
+void Tfrmparam::FormCreate() {
+  tblparam.SetDatabaseName(platform::DataDirectory());
+  tblparam.Open();
+}
+
+void Tfrmparam::BitBtn1Click() {
+  if (tables::IsEditingState(tblparam.State())) tblparam.Post();
+  gComname = tblparam.FieldByName("Comname").AsString();
+  gPrtport = tblparam.FieldByName("prtport").AsString();
+  gPrtname = tblparam.FieldByName("prtname").AsString();
+}
+
+void Tfrmparam::FormClose() { tblparam.Close(); }
+
+void Tfrmparam::closeEvent(QCloseEvent* event) {
+  controls::Guarded([this] { FormClose(); });
+  event->accept();
+}
+
+Tfrmparam* OpenParameters(QWidget* owner) {
+  if (!frmparam) frmparam = CreateForm<Tfrmparam>(owner);
+  return frmparam;
+}
+
+}  // namespace items
