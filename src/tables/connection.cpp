@@ -99,6 +99,11 @@ int TConnection::Execute(const std::string& sql, const std::vector<TSqlValue>& p
 
 std::int64_t TConnection::LastInsertRowId() const { return sqlite3_last_insert_rowid(FDb); }
 
+TConnection::TChangeStamp TConnection::ChangeStamp() {
+  const auto version = std::get<std::int64_t>(Query("PRAGMA data_version").front().front());
+  return {version, sqlite3_total_changes64(FDb)};
+}
+
 void TConnection::WriteTransaction(const std::function<void()>& body) { InTransaction("BEGIN IMMEDIATE", body); }
 
 void TConnection::ReadTransaction(const std::function<void()>& body) {

@@ -38,6 +38,16 @@ class TConnection {
   int Execute(const std::string& sql, const std::vector<TSqlValue>& params = {});
   std::int64_t LastInsertRowId() const;
 
+  // Changes whenever the file's rows may have changed: by this connection (its change
+  // counter) or by any other connection or process (the file's data version). Read it
+  // inside a read transaction together with what it stamps.
+  struct TChangeStamp {
+    std::int64_t DataVersion = -1;
+    std::int64_t OwnChanges = -1;
+    bool operator==(const TChangeStamp&) const = default;
+  };
+  TChangeStamp ChangeStamp();
+
   // Runs body between BEGIN IMMEDIATE and COMMIT, rolling back when it throws.
   // Taking the write lock first means a refused lock shows up here, where it is retried.
   void WriteTransaction(const std::function<void()>& body);

@@ -92,8 +92,10 @@ bool TTable::IsEmpty() {
 
 int TTable::RecordCount() {
   auto& impl = Impl();
-  const auto rows = impl.Connection->Query(detail::CountRowsSql(impl.SqlTable));
-  return static_cast<int>(std::get<std::int64_t>(rows.front().front()));
+  return impl.CachedCount(impl.CountCache, std::monostate{}, [&] {
+    const auto rows = impl.Connection->Query(detail::CountRowsSql(impl.SqlTable));
+    return static_cast<int>(std::get<std::int64_t>(rows.front().front()));
+  });
 }
 
 void TTable::SetIndexFieldNames(const std::string& names) {
@@ -107,6 +109,7 @@ void TTable::SetIndexFieldNames(const std::string& names) {
   EndPending();
   FIndexFieldNames = names;
   impl.Order = std::move(order);
+  impl.PositionCache.reset();
   NotifyDataChange(nullptr);
 }
 

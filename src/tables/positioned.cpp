@@ -33,6 +33,12 @@ int TTable::CurrentPosition() {
   auto& impl = Impl();
   if (FState == TDataSetState::dsInsert) return RecordCount();
   if (!impl.Current) return -1;
+  // Counted from the row as stored, so an edit in progress does not move it.
+  return impl.CachedCount(impl.PositionCache, impl.Current->RowId, [&] { return CountRowsBefore(); });
+}
+
+int TTable::CountRowsBefore() {
+  auto& impl = Impl();
   const auto queries = impl.Order->CountBefore(impl.Order->PositionOf(impl.Current->RowId, impl.Current->Values));
   std::int64_t before = 0;
   // One read transaction, so every stretch is counted in the same state of the file.

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "tables/connection.h"
@@ -31,6 +32,21 @@ struct TTable::TImpl {
   // What the fields read in set-key state.
   std::vector<TVariant> KeyBuffer;
 
+  // Counting rows in SQLite walks an index, so the grid and the navigator asking after
+  // every move would count the whole table each time: the last answers are kept until
+  // the file changes.
+  template <typename Key>
+  struct TCached {
+    detail::TConnection::TChangeStamp Stamp;
+    Key For;
+    int Value = 0;
+  };
+  std::optional<TCached<std::monostate>> CountCache;
+  std::optional<TCached<std::int64_t>> PositionCache;  // for the current row id in this order
+  // The value that count() gives in stamp's state of the file, from the cache when it holds it.
+  template <typename Key, typename Count>
+  int CachedCount(std::optional<TCached<Key>>& cache, const Key& key, Count count);
+
   std::optional<TRow> FirstOf(const std::vector<detail::TBoundQuery>& queries);
   std::optional<TRow> EndRow(bool last);
   std::optional<TRow> ReadRow(std::int64_t rowId);
@@ -42,6 +58,22 @@ struct TTable::TImpl {
   bool AnyModified() const;
   std::vector<int> ModifiedFields() const;
 };
+
+template <typename Key, typename Count>
+int TTable::TImpl::CachedCount(std::optional<TCached<Key>>& cache, const Key& key, Count count) {
+  int value = 0;
+  // One read transaction, so the stamp and the count describe the same state of the file.
+  Connection->ReadTransaction([&] {
+    const auto stamp = Connection->ChangeStamp();
+    if (cache && cache->Stamp == stamp && cache->For == key) {
+      value = cache->Value;
+      return;
+    }
+    value = count();
+    cache = TCached<Key>{stamp, key, value};
+  });
+  return value;
+}
 
 // Positions of the fields named in "A;B" (case ignored); refuses unknown names.
 std::vector<int> IndexFieldPositions(const std::vector<TFieldDef>& fields, const std::string& names,

@@ -233,6 +233,7 @@ class TTable {
   int CurrentPosition();
 
  private:
+  int CountRowsBefore();
   friend class TField;
   friend class TDataSource;
   struct TImpl;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 #include "support.h"
 
@@ -132,6 +133,44 @@ TEST_F(Positioned, SeesRowsOtherUsersPosted) {
   other.Exec("INSERT INTO Barmas (FBarcode, FName) VALUES ('150', 'tea')");
   EXPECT_EQ(TextsAt(*Table, "FName", 0, 5), (Texts{"soap", "tea", "rice", "salt"}));
   EXPECT_EQ(Table->CurrentPosition(), 3);
+}
+
+// Count and position are kept between questions: every change of the file, made
+// here or by another program, must still show in the next answer.
+TEST_F(Positioned, CountAndPositionFollowEveryChangeOfTheFile) {
+  Table->Last();  // "300"
+  TRawConnection other(Dir.Path() + "Barmas.DAT");
+  struct TStep {
+    const char* Change;
+    std::function<void()> Make;
+    int Count;
+    int Position;
+  };
+  const std::vector<TStep> steps = {
+      {"none", [] {}, 3, 2},
+      {"asked again", [] {}, 3, 2},
+      {"another program adds a row before", [&] { other.Exec("INSERT INTO Barmas (FBarcode) VALUES ('150')"); }, 4, 3},
+      {"another program deletes two rows before",
+       [&] { other.Exec("DELETE FROM Barmas WHERE FBarcode IN ('100', '150')"); }, 2, 1},
+      {"this cursor adds one before",
+       [&] {
+         Table->Append();
+         Table->FieldByName("FBarcode").SetAsString("050");
+         Table->Post();
+         Table->Last();
+       },
+       3, 2},
+      {"this cursor deletes the first", [&] {
+         Table->First();
+         Table->Delete();
+         Table->Last();
+       }, 2, 1},
+  };
+  for (const auto& step : steps) {
+    step.Make();
+    EXPECT_EQ(Table->RecordCount(), step.Count) << step.Change;
+    EXPECT_EQ(Table->CurrentPosition(), step.Position) << step.Change;
+  }
 }
 
 TEST_F(Positioned, RefusesNegativePositionsAndCounts) {
