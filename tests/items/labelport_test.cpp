@@ -94,19 +94,12 @@ const Lines kEplWithPrice = {
     "A100,160,0,4,1,1,N,\"12.50\"",
     "P2",
 };
-const Lines kEplWithoutPrice = {
-    "US",
-    "N",
-    "JB",
-    "Q203,24",
-    "q254",
-    "D6",
-    "S4",
-    "ZT",
-    "A30,30,0,2,1,1,N,\"Milk\"",
-    "B30,60,0,E30,2,3,75,B,\"4006381333931\"",
-    "P2",
-};
+// Without a price the two price lines go, the rest stays as it is.
+const Lines kEplWithoutPrice = [] {
+  Lines lines = kEplWithPrice;
+  lines.erase(lines.end() - 3, lines.end() - 1);
+  return lines;
+}();
 
 // What happens to one file, as inotify reports it: "o" an open, "w" one or more
 // writes (or a truncation), "c" a close. Watches only; opens nothing itself.
