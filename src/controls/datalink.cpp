@@ -20,4 +20,28 @@ bool TDataLink::Editing() const {
   return state == tables::TDataSetState::dsEdit || state == tables::TDataSetState::dsInsert;
 }
 
+TFieldDataLink::TFieldDataLink(std::string fieldName, std::function<void()> showField)
+    : FFieldName(std::move(fieldName)), FShowField(std::move(showField)) {
+  OnDataChange = [this](tables::TField* field) {
+    if (!FWriting && (!field || field == Field())) FShowField();
+  };
+  OnStateChange = [this] {
+    if (!FWriting) FShowField();
+  };
+}
+
+tables::TField* TFieldDataLink::Field() const { return Active() ? Table()->FindField(FFieldName) : nullptr; }
+
+void TFieldDataLink::Write(const std::function<void(tables::TField& field)>& write) {
+  tables::TField* field = Field();
+  if (!field) return;
+  struct TWriting {
+    bool& Flag;
+    explicit TWriting(bool& flag) : Flag(flag) { Flag = true; }
+    ~TWriting() { Flag = false; }
+  } writing(FWriting);
+  if (!Editing()) Table()->Edit();
+  write(*field);
+}
+
 }  // namespace controls

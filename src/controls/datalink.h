@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "tables/tables.h"
 
@@ -30,6 +31,27 @@ class TDataLink {
 
  private:
   tables::TDataSource FLink;
+};
+
+// The link of a control that shows one field of the current row. The field is looked
+// up by name each time (the cursor may be closed and opened again); the control is
+// told to show the field whenever the row, the field or the state changes, except
+// while it writes the field itself.
+class TFieldDataLink : public TDataLink {
+ public:
+  TFieldDataLink(std::string fieldName, std::function<void()> showField);
+
+  const std::string& FieldName() const { return FFieldName; }
+  // Null while the cursor is closed or has no such field.
+  tables::TField* Field() const;
+  // Runs write with the cursor put into edit state first and the control's own
+  // refresh held back, however write ends.
+  void Write(const std::function<void(tables::TField& field)>& write);
+
+ private:
+  std::string FFieldName;
+  std::function<void()> FShowField;
+  bool FWriting = false;
 };
 
 }  // namespace controls

@@ -9,7 +9,7 @@
 namespace controls {
 
 TDBComboBox::TDBComboBox(const TComboSettings& settings, QWidget* parent)
-    : QComboBox(parent), FDataField(settings.DataField) {
+    : QComboBox(parent), FLink(settings.DataField, [this] { ShowField(); }) {
   setObjectName(QString::fromStdString(settings.Name));
   setEditable(settings.Editable);
   setInsertPolicy(QComboBox::NoInsert);
@@ -19,12 +19,6 @@ TDBComboBox::TDBComboBox(const TComboSettings& settings, QWidget* parent)
     FItems.push_back(tab == std::string::npos ? TItem{item, item} : TItem{item.substr(0, tab), item.substr(tab + 1)});
     addItem(ToQString(FItems.back().Display));
   }
-  FLink.OnDataChange = [this](tables::TField* field) {
-    if (!FWriting && (!field || field == Field())) ShowField();
-  };
-  FLink.OnStateChange = [this] {
-    if (!FWriting) ShowField();
-  };
   ConnectGuarded(this, &QComboBox::activated, this, [this](int item) { Write(StoredValue(item)); });
   if (lineEdit()) {
     ConnectGuarded(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) { TextEdited(text); });
@@ -36,9 +30,9 @@ void TDBComboBox::SetDataSource(tables::TDataSource* source) {
   ShowField();
 }
 
-QString TDBComboBox::dataField() const { return ToQString(FDataField); }
+QString TDBComboBox::dataField() const { return ToQString(FLink.FieldName()); }
 
-tables::TField* TDBComboBox::Field() const { return FLink.Active() ? FLink.Table()->FindField(FDataField) : nullptr; }
+tables::TField* TDBComboBox::Field() const { return FLink.Field(); }
 
 std::string TDBComboBox::StoredValue(int item) const {
   return item >= 0 && item < static_cast<int>(FItems.size()) ? FItems[item].Stored : std::string();
@@ -67,17 +61,7 @@ void TDBComboBox::ShowField() {
 }
 
 void TDBComboBox::Write(const std::string& value) {
-  tables::TField* field = Field();
-  if (!field) return;
-  bool written = false;
-  {
-    FWriting = true;
-    written = Guarded([&] {
-      if (!FLink.Editing()) FLink.Table()->Edit();
-      field->SetAsString(value);
-    });
-    FWriting = false;
-  }
+  const bool written = Guarded([&] { FLink.Write([&](tables::TField& field) { field.SetAsString(value); }); });
   if (!written) ShowField();
 }
 

@@ -45,10 +45,8 @@ class TDBComboBox : public QComboBox {
   void TextEdited(const QString& text);
   int ItemOfStored(const std::string& stored) const;
 
-  std::string FDataField;
   std::vector<TItem> FItems;
-  TDataLink FLink;
-  bool FWriting = false;
+  TFieldDataLink FLink;
 };
 
 }  // namespace controls

@@ -21,28 +21,11 @@ constexpr int kUnlimitedLength = 32767;
 
 bool IsString(const tables::TField& field) { return field.DataType() == tables::TFieldType::ftString; }
 
-// Clears the flag however the write ends.
-class TWriting {
- public:
-  explicit TWriting(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~TWriting() { FFlag = false; }
-  TWriting(const TWriting&) = delete;
-  TWriting& operator=(const TWriting&) = delete;
-
- private:
-  bool& FFlag;
-};
-
 }  // namespace
 
-TDBEdit::TDBEdit(const TEditSettings& settings, QWidget* parent) : QLineEdit(parent), FDataField(settings.DataField) {
+TDBEdit::TDBEdit(const TEditSettings& settings, QWidget* parent)
+    : QLineEdit(parent), FLink(settings.DataField, [this] { ShowField(); }) {
   setObjectName(QString::fromStdString(settings.Name));
-  FLink.OnDataChange = [this](tables::TField* field) {
-    if (!FWriting && (!field || field == Field())) ShowField();
-  };
-  FLink.OnStateChange = [this] {
-    if (!FWriting) ShowField();
-  };
   ConnectGuarded(this, &QLineEdit::textEdited, this, [this](const QString& text) { TextEdited(text); });
 }
 
@@ -51,9 +34,9 @@ void TDBEdit::SetDataSource(tables::TDataSource* source) {
   ShowField();
 }
 
-QString TDBEdit::dataField() const { return ToQString(FDataField); }
+QString TDBEdit::dataField() const { return ToQString(FLink.FieldName()); }
 
-tables::TField* TDBEdit::Field() const { return FLink.Active() ? FLink.Table()->FindField(FDataField) : nullptr; }
+tables::TField* TDBEdit::Field() const { return FLink.Field(); }
 
 void TDBEdit::ShowField() {
   FNumberPending = false;
@@ -117,37 +100,30 @@ void TDBEdit::dropEvent(QDropEvent* event) {
 void TDBEdit::TextEdited(const QString& text) {
   tables::TField* field = Field();
   if (!field) return;
-  TWriting writing(FWriting);
   try {
     // Whatever way the text came in, nothing the field cannot hold is stored.
     const std::string bytes = CheckedFieldText(*field, text);
-    if (!FLink.Editing()) FLink.Table()->Edit();
-    if (IsString(*field)) {
-      field->SetAsString(bytes);
-      return;
-    }
-    try {
-      field->SetAsString(bytes);
-      FNumberPending = false;
-    } catch (const tables::ETableError&) {
-      FNumberPending = true;  // "-" or "1e" on the way to a number
-    }
+    FLink.Write([&](tables::TField& target) {
+      if (IsString(target)) {
+        target.SetAsString(bytes);
+        return;
+      }
+      try {
+        target.SetAsString(bytes);
+        FNumberPending = false;
+      } catch (const tables::ETableError&) {
+        FNumberPending = true;  // "-" or "1e" on the way to a number
+      }
+    });
   } catch (...) {
-    FWriting = false;
     ShowField();
     throw;
   }
 }
 
 void TDBEdit::WriteNumber() {
-  tables::TField* field = Field();
   FNumberPending = false;
-  if (!field) return;
-  bool written = false;
-  {
-    TWriting writing(FWriting);
-    written = Guarded([&] { field->SetAsString(FromQString(text())); });
-  }
+  const bool written = Guarded([&] { FLink.Write([&](tables::TField& field) { field.SetAsString(FromQString(text())); }); });
   if (!written) ShowField();
 }
 

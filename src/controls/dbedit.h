@@ -46,9 +46,7 @@ class TDBEdit : public QLineEdit {
   void WriteNumber();
   void CheckInsertion(const QString& inserted) const;
 
-  std::string FDataField;
-  TDataLink FLink;
-  bool FWriting = false;        // set while this box writes its field
+  TFieldDataLink FLink;
   bool FNumberPending = false;  // a float field's text that is not yet a number
 };
 
