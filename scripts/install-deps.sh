@@ -19,7 +19,8 @@ program=(
 )
 # GoogleTest and Benchmark; clang's sanitizer runtime; zxing-cpp to decode symbols;
 # djpeg as the JPEG reference; sqlite3 to read tables as another program; Xvfb,
-# xclip, xdotool and openbox for the tests on a real X server; Inkscape as an independent
+# xclip, xdotool and openbox for the tests on a real X server; libxcb's headers for the
+# start-up benchmark, which watches the server's map events; Inkscape as an independent
 # metafile reader and writer; valgrind for instruction counts; a CUPS scheduler and
 # its tools for the tests' private raw queues (no system service is started).
 tests=(
@@ -28,7 +29,7 @@ tests=(
   libzxing-dev
   libjpeg-turbo-progs
   sqlite3
-  xvfb xauth xclip x11-utils xdotool openbox
+  xvfb xauth xclip x11-utils xdotool openbox libxcb1-dev
   inkscape
   valgrind
   cups cups-client cups-daemon
