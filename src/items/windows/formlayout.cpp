@@ -14,18 +14,26 @@ const QColor kAqua(0, 255, 255);
 
 TFieldPanel::TFieldPanel(QWidget& panel, TFieldPanelStyle style) : FPanel(panel), FStyle(style) {}
 
+void SetAquaBackground(QWidget& field) {
+  QPalette palette = field.palette();
+  palette.setColor(QPalette::Base, kAqua);
+  field.setPalette(palette);
+}
+
+QLabel* MakeBuddyLabel(QWidget& parent, const char* text, QRect rect, QWidget& field) {
+  auto* label = new QLabel(text, &parent);
+  label->setGeometry(rect);
+  label->setBuddy(&field);
+  return label;
+}
+
 QLabel* TFieldPanel::AddRow(const char* label, QWidget& field, QWidget* buddy) {
   const int top = FStyle.Top + FRows++ * FStyle.RowHeight;
-  auto* caption = new QLabel(label, &FPanel);
-  caption->setGeometry(FStyle.Left, top, FStyle.LabelWidth, FStyle.FieldHeight);
+  QLabel* caption = MakeBuddyLabel(FPanel, label, QRect(FStyle.Left, top, FStyle.LabelWidth, FStyle.FieldHeight),
+                                   buddy ? *buddy : field);
   caption->setAlignment(FStyle.LabelAlignment);
-  caption->setBuddy(buddy);
   field.setGeometry(FStyle.Left + FStyle.LabelWidth + 6, top, FStyle.FieldWidth, FStyle.FieldHeight);
-  if (FStyle.Aqua && buddy) {
-    QPalette palette = buddy->palette();
-    palette.setColor(QPalette::Base, kAqua);
-    buddy->setPalette(palette);
-  }
+  if (FStyle.Aqua && buddy) SetAquaBackground(*buddy);
   return caption;
 }
 

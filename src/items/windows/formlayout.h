@@ -11,6 +11,11 @@
 
 namespace items {
 
+// The background of the shop's entry fields.
+void SetAquaBackground(QWidget& field);
+// A label at rect whose buddy is field: its mnemonic and screen readers lead there.
+QLabel* MakeBuddyLabel(QWidget& parent, const char* text, QRect rect, QWidget& field);
+
 // A bound edit of a window's field panel.
 struct TEditRow {
   const char* Label;

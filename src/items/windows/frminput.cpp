@@ -296,7 +296,10 @@ void Tfrminput::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void Tfrminput::reject() { BitBtn2->click(); }
+void Tfrminput::reject() {
+  // A window that hides Cancel has no Esc button.
+  if (BitBtn2->isVisibleTo(this)) BitBtn2->click();
+}
 
 Tfrminput* OpenItemMaster(QWidget* owner) {
   if (!frminput) frminput = CreateForm<Tfrminput>(owner);
