@@ -217,6 +217,8 @@ void TMainForm::BuildCentrePanel() {
   Panel1 = new QFrame(centralWidget());
   Panel1->setObjectName("Panel1");
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Panel1->setLineWidth(2);
+  Panel1->setAutoFillBackground(true);  // the window colour over the workspace's
   Panel1->setGeometry(kCentrePanelRect);
   Label1 = new QLabel(kTitle, Panel1);
   Label1->setObjectName("Label1");
