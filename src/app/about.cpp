@@ -15,7 +15,7 @@ constexpr const char* kProgramVersion = "1.0";
 constexpr const char* kTitle = "Barcode Printing Software";
 
 constexpr QSize kClientSize{510, 283};
-constexpr QRect kImageRect{8, 8, 121, 100};
+constexpr QRect kImageRect{6, 8, 128, 100};
 constexpr QRect kTitleRect{140, 8, 362, 28};
 constexpr QRect kMemoRect{140, 40, 362, 196};
 constexpr QRect kPickerRect{8, 246, 40, 25};
@@ -81,6 +81,7 @@ TfrmAbout::TfrmAbout(QWidget* owner)
   Memo1->setObjectName("Memo1");
   Memo1->setGeometry(kMemoRect);
   Memo1->setReadOnly(true);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setAccessibleName("Information");
 
   ColorPicker1 = new controls::TColorPicker({"ColorPicker1", kAqua}, this);
