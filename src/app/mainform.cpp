@@ -158,6 +158,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
   StatusBar = new QStatusBar(this);
   StatusBar->setObjectName("StatusBar");
+  StatusBar->setSizeGripEnabled(false);  // the frame is shown maximised
   setStatusBar(StatusBar);
   BuildMenus();
   BuildCentrePanel();
@@ -246,6 +247,7 @@ void TMainForm::NameForAccessibility() {
   centralWidget()->setAccessibleName(kCaption);
   SpeedPanel->setAccessibleName("Speed buttons");
   MDIArea->setAccessibleName("Workspace");
+  MDIArea->viewport()->setAccessibleName("Workspace");
   StatusBar->setAccessibleName("Status bar");
   menuBar()->setAccessibleName("Menu bar");
   Panel1->setAccessibleName(kTitle);
