@@ -144,8 +144,12 @@ TEST_F(HintRouting, TheHighlightedMenuItemShowsItsHint) {
 
 TEST_F(HintRouting, TheHighlightedMenuHeadingShowsItsHint) {
   Shown();
+  // The offscreen screen cannot hold the menu open, so the heading's hint may be
+  // cleared again at once: what matters is that it reached the bar.
+  QSignalSpy shown(Frame->StatusBar, &QStatusBar::messageChanged);
   Frame->menuBar()->setActiveAction(Frame->Window1->menuAction());
-  EXPECT_EQ(Bar(*Frame), "Window related commands such as Tile and Cascade");
+  ASSERT_GE(shown.count(), 1);
+  EXPECT_EQ(shown.front().front().toString(), "Window related commands such as Tile and Cascade");
   Frame->Window1->hide();
 }
 
