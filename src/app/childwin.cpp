@@ -1,6 +1,7 @@
 #include "app/childwin.h"
 
 #include <QFont>
+#include <QStyle>
 
 namespace {
 
@@ -13,4 +14,5 @@ TMDIChild::TMDIChild(QWidget* parent) : QMdiSubWindow(parent) {
   setWindowTitle("MDI Child");
   setFont(QFont("System"));  // the platform chooses its face where it has none of that name
   resize(kChildSize);
+  setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));  // a document, not Qt's logo
 }

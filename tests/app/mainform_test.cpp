@@ -53,6 +53,10 @@ TEST_F(MainFormLayout, CentrePanelStaysWhereItIsWhenTheFrameIsMaximised) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame));
   EXPECT_EQ(Frame->Panel1->geometry(), QRect(186, 125, 304, 192));
   EXPECT_GT(Frame->MDIArea->width(), 578);
+  Frame->FileNewItemClick();
+  Frame->FileNewItemClick();
+  EXPECT_EQ(Frame->Panel1->geometry(), QRect(186, 125, 304, 192));
+  KeepScreenshot(*Frame, "mainform-maximised");
 }
 
 // Written out from the design of the speed buttons: name, x, tooltip, visible, enabled.
