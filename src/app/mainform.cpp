@@ -146,12 +146,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   auto* layout = new QVBoxLayout(client);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  BuildSpeedPanel();
-  SpeedPanel->setParent(client);
+  BuildSpeedPanel(*client);
   layout->addWidget(SpeedPanel);
   MDIArea = new QMdiArea(client);
   MDIArea->setObjectName("MDIArea");
-  // Qt's workspace colour of the platform's palette, the frame's background.
+  // The palette's dark shade is Qt's application-workspace colour.
   MDIArea->setBackground(MDIArea->palette().brush(QPalette::Dark));
   layout->addWidget(MDIArea);
   setCentralWidget(client);
@@ -168,8 +167,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
 TMainForm::~TMainForm() { FormDestroy(); }
 
-void TMainForm::BuildSpeedPanel() {
-  SpeedPanel = new QWidget(this);
+void TMainForm::BuildSpeedPanel(QWidget& client) {
+  SpeedPanel = new QWidget(&client);
   SpeedPanel->setObjectName("SpeedPanel");
   SpeedPanel->setFixedHeight(kSpeedPanelHeight);
   for (const TSpeedButtonRow& row : kSpeedButtons) {

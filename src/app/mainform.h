@@ -102,7 +102,7 @@ class TMainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void BuildSpeedPanel();
+  void BuildSpeedPanel(QWidget& client);
   void BuildMenus();
   void BuildCentrePanel();
   void NameForAccessibility();
