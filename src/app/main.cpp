@@ -1,17 +1,12 @@
 // Program entry.
-#include <QApplication>
-
-#include "app/messagebox.h"
 #include "app/program.h"
 #include "base/brokenpipe.h"
 #include "base/datadir.h"
-#include "graphics/qt/qtcanvas.h"
+#include "controls/guarded.h"
 
 int main(int argc, char** argv) {
   platform::IgnoreBrokenPipeSignal();  // a printer pipe or socket that closes is an error text, not the end
-  QApplication application(argc, argv);
-  application.setApplicationDisplayName("Barcode Printing Software");
-  platform::InstallQtScreenResolution();
-  InstallMessageBox();
+  controls::TGuardedApplication application(argc, argv);
+  SetUpApplication();
   return RunProgram(platform::DataDirectory());
 }

@@ -5,8 +5,16 @@
 #include <memory>
 
 #include "app/mainform.h"
+#include "app/messagebox.h"
 #include "base/messages.h"
+#include "graphics/qt/qtcanvas.h"
 #include "items/globvar.h"
+
+void SetUpApplication() {
+  QApplication::setApplicationName("Barcode Printing Software");
+  platform::InstallQtScreenResolution();
+  InstallMessageBox();
+}
 
 int RunProgram(const std::string& dataDirectory) {
   auto mainForm = std::make_unique<TMainForm>();

@@ -3,17 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/about.h"
 #include "app/mainform.h"
 #include "app/program.h"
+#include "base/datadir.h"
 #include "base/messages.h"
 #include "items/globvar.h"
 #include "items/shoptables.h"
+#include "items/windows/frminput.h"
 #include "support/tempdir.h"
 #include "tables/tables.h"
 
@@ -106,6 +110,41 @@ TEST_F(StartupTest, WithSettingsTheFrameShowsMaximisedUntilClosed) {
   EXPECT_EQ(title, "Barcode Printing Software  ");
   EXPECT_TRUE(maximised);
   EXPECT_EQ(MainForm, nullptr);
+}
+
+TEST_F(StartupTest, ClosingTheFrameEndsTheProgramFromANestedLoopWithOtherWindowsOpen) {
+  items::CreateMissingTables(dir);
+  const auto previous = platform::SetDataDirectory(dir);
+  bool aboutReturned = false;
+  QWidget ownedByTheApplication;  // as a print preview is: no owner, and still open
+  QTimer::singleShot(0, [&] {
+    ownedByTheApplication.show();
+    MainForm->itemmaster->click();
+    ASSERT_NE(items::frminput, nullptr);
+    QTimer::singleShot(0, [] {
+      ASSERT_NE(frmAbout, nullptr);
+      MainForm->close();
+    });
+    MainForm->HelpAboutItemClick();  // a nested loop, which the close ends as well
+    aboutReturned = true;
+  });
+  EXPECT_EQ(RunProgram(dir), 0);
+  platform::SetDataDirectory(previous);
+  EXPECT_TRUE(aboutReturned);
+  EXPECT_EQ(items::frminput, nullptr);  // destroyed with the frame
+  EXPECT_EQ(frmAbout, nullptr);
+}
+
+TEST(ApplicationSetUp, GivesMessageBoxesTheProgramsNameButNoCaptionSuffix) {
+  const QString previous = QCoreApplication::applicationName();
+  const auto messages = platform::SetMessageHandler({});
+  SetUpApplication();
+  platform::SetMessageHandler(messages);  // the tests' display, not the message box
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Barcode Printing Software");
+  // A display name of its own would stay; without one it follows the name.
+  QCoreApplication::setApplicationName("probe");
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "probe");
+  QCoreApplication::setApplicationName(previous);
 }
 
 }  // namespace
