@@ -20,7 +20,7 @@ set(MAY_INCLUDE_controls tables picture/widget picture barcode/control barcode g
 set(MAY_INCLUDE_items tables ports base)
 set(MAY_INCLUDE_items/windows items controls reports picture/widget picture barcode/control barcode
     metafile graphics/qt graphics tables ports base)
-set(MAY_INCLUDE_normalprint reports barcode/control barcode items controls picture/widget picture metafile
+set(MAY_INCLUDE_normalprint items/windows reports barcode/control barcode items controls picture/widget picture metafile
     graphics/qt graphics tables ports base)
 set(MAY_INCLUDE_app normalprint items/windows items controls reports picture/widget picture barcode/control
     barcode metafile graphics/qt graphics tables ports base)
