@@ -21,7 +21,9 @@ program=(
 # djpeg as the JPEG reference; sqlite3 to read tables as another program; Xvfb,
 # xclip, xdotool and openbox for the tests on a real X server; Inkscape as an independent
 # metafile reader and writer; valgrind for instruction counts; a CUPS scheduler and
-# its tools for the tests' private raw queues (no system service is started).
+# its tools for the tests' private raw queues (no system service is started); its
+# PDF-to-PostScript filters and Ghostscript to render the label pages printed on the
+# tests' private PostScript queues.
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -32,6 +34,7 @@ tests=(
   inkscape
   valgrind
   cups cups-client cups-daemon
+  cups-filters ghostscript
 )
 
 packages=("${program[@]}")

@@ -1,11 +1,18 @@
 #include "reports/printeroutput.h"
 
+#include <cups/cups.h>
+#include <unistd.h>
+
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <cerrno>
+#include <filesystem>
+#include <optional>
 #include <stdexcept>
 
+#include "base/ioerror.h"
 #include "graphics/qt/qtcanvas.h"
 #include "reports/job.h"
 
@@ -13,6 +20,7 @@ namespace reports {
 namespace {
 
 constexpr double kTenthsPerMM = 10;
+constexpr double kTenthsPerPoint = 254.0 / 72.0;
 
 QPrinterInfo ChosenPrinter(int index) {
   if (index < 0) return QPrinterInfo::defaultPrinter();
@@ -29,10 +37,20 @@ QPageSize RequestedPage(const TRepPrinterSettings& settings) {
   return QPageSize(QPageSize::id(PaperRow(settings.PaperSize).SystemCode));
 }
 
-bool Lists(const QPrinterInfo& info, const QPageSize& page) {
+// The printer's own entry for the paper, when it lists one.
+std::optional<QPageSize> ListedPage(const QPrinterInfo& info, const QPageSize& page) {
   for (const QPageSize& supported : info.supportedPageSizes())
-    if (supported.isEquivalentTo(page)) return true;
-  return info.supportsCustomPageSizes() && page.id() == QPageSize::Custom;
+    if (supported.isEquivalentTo(page)) return supported;
+  return std::nullopt;
+}
+
+// The document file the pages are drawn into before they go to the queue.
+std::string NewDocumentFile() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "LRPprint-XXXXXX").string();
+  int fd = mkstemp(pattern.data());
+  if (fd < 0) throw platform::EInOutError(errno);
+  close(fd);
+  return pattern;
 }
 
 }  // namespace
@@ -46,19 +64,29 @@ TPrinterOutput::~TPrinterOutput() { Abort(); }
 void TPrinterOutput::ApplySettings(TRepJob& job) {
   const TRepPrinterSettings& settings = job.Printer;
   const QPrinterInfo info = ChosenPrinter(settings.PrinterIndex);
-  FPrinter = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-  if (settings.Resolution > 0) FPrinter->setResolution(settings.Resolution);
+  FQueue = info.printerName().toStdString();
+  // The printer's own paper and resolution, as Qt reads them from the queue.
+  QPrinter printer(info, QPrinter::HighResolution);
+  QPageSize paper = printer.pageLayout().pageSize();
+  if (settings.PaperSize != Default) {
+    if (std::optional<QPageSize> listed = ListedPage(info, RequestedPage(settings))) paper = *listed;
+  }
+  FMedia = paper.key().toStdString();
+  const int resolution = settings.Resolution > 0 ? settings.Resolution : printer.resolution();
+
+  FDocument = NewDocumentFile();
+  FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  FPrinter->setOutputFormat(QPrinter::PdfFormat);
+  FPrinter->setOutputFileName(QString::fromStdString(FDocument));
+  FPrinter->setResolution(resolution);
   // Draw from the paper's corner; Qt's margins do not follow the queue's imageable area.
   FPrinter->setFullPage(true);
-  if (settings.PaperSize != Default) {
-    const QPageSize page = RequestedPage(settings);
-    if (Lists(info, page)) FPrinter->setPageSize(page);
-  }
+  FPrinter->setPageSize(paper);
   FPrinter->setPageOrientation(settings.Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  if (settings.Copies > 1 && FPrinter->supportsMultipleCopies()) FPrinter->setCopyCount(settings.Copies);
-  if (settings.Duplex && info.supportedDuplexModes().contains(QPrinter::DuplexAuto))
-    FPrinter->setDuplex(QPrinter::DuplexAuto);
+  FCopies = settings.Copies > 1 && printer.supportsMultipleCopies() ? settings.Copies : 1;
+  FDuplex = settings.Duplex && info.supportedDuplexModes().contains(QPrinter::DuplexLongSide);
   // The output bin is left to the queue: Qt Print Support offers no bin choice on CUPS.
+  FTitle = job.Title;
   FPrinter->setDocName(QString::fromStdString(job.Title));
 }
 
@@ -67,11 +95,11 @@ TRepPaper TPrinterOutput::BeginDoc(TRepJob& job) {
   FPainter = std::make_unique<QPainter>();
   if (!FPainter->begin(FPrinter.get())) {
     FPainter.reset();
+    RemoveDocument();
     throw std::runtime_error("Printer selected is not valid");
   }
   FCanvas = std::make_unique<platform::TQtCanvas>(*FPainter);
   const QSizeF paper = FPrinter->pageLayout().fullRectPoints().size();
-  constexpr double kTenthsPerPoint = 254.0 / 72.0;
   return TRepPaper{paper.width() * kTenthsPerPoint, paper.height() * kTenthsPerPoint};
 }
 
@@ -84,26 +112,46 @@ void TPrinterOutput::EndPage() {}
 
 void TPrinterOutput::EndDoc() {
   FCanvas.reset();
-  if (FPainter && !FPainter->end()) {
-    FPainter.reset();
-    throw std::runtime_error("The printer did not take the document");
-  }
+  const bool written = FPainter->end();
   FPainter.reset();
   FPrinter.reset();
+  if (!written) {
+    RemoveDocument();
+    throw std::runtime_error("The printer's document could not be written");
+  }
+  Submit();
 }
 
+void TPrinterOutput::Submit() {
+  cups_option_t* options = nullptr;
+  int count = 0;
+  if (!FMedia.empty()) count = cupsAddOption("media", FMedia.c_str(), count, &options);
+  if (FCopies > 1) count = cupsAddOption("copies", std::to_string(FCopies).c_str(), count, &options);
+  count = cupsAddOption("sides", FDuplex ? "two-sided-long-edge" : "one-sided", count, &options);
+  const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, FQueue.c_str(), FDocument.c_str(), FTitle.c_str(), count, options);
+  cupsFreeOptions(count, options);
+  RemoveDocument();
+  if (id == 0) throw std::runtime_error("Printer error: " + std::string(cupsLastErrorString()));
+}
+
+// Ends the painter without spooling anything and removes the pages drawn so far.
 void TPrinterOutput::Abort() noexcept {
   FCanvas.reset();
-  if (FPrinter && FPainter && FPainter->isActive()) {
-    FPrinter->abort();
-    FPainter->end();
-  }
+  if (FPainter && FPainter->isActive()) FPainter->end();
   FPainter.reset();
   FPrinter.reset();
+  RemoveDocument();
 }
 
-// The painter starts at the paper's corner, so the unprintable offsets are 0.
+void TPrinterOutput::RemoveDocument() noexcept {
+  if (FDocument.empty()) return;
+  std::error_code ignored;
+  std::filesystem::remove(FDocument, ignored);
+  FDocument.clear();
+}
+
 TDeviceMapping TPrinterOutput::Mapping() const {
+  // The painter starts at the paper's corner, so the unprintable offsets are 0.
   return TDeviceMapping{FPrinter->resolution(), FPrinter->resolution(), 0, 0};
 }
 

@@ -1,9 +1,12 @@
-// Pages drawn straight onto a printer through Qt Print Support, at the printer's own
-// resolution, with the painter's origin at the paper's corner: so positions measured
-// from the paper's corner land there whatever unprintable margins the driver has.
+// Pages drawn straight onto a printer's painter (Qt Print Support) at the printer's own
+// resolution, with the painter's origin at the paper's corner: positions measured from
+// the paper's corner land there whatever unprintable margins the driver has. The
+// document is handed to the printer's CUPS queue only when it is complete; a document
+// that fails half-way is dropped and never reaches the spooler.
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "reports/output.h"
 
@@ -31,14 +34,20 @@ class TPrinterOutput : public TRepOutput {
   void Abort() noexcept override;
   TDeviceMapping Mapping() const override;
 
-  // The printer of the run, for tests that look at its settings.
-  QPrinter* Printer() const { return FPrinter.get(); }
-
  private:
   void ApplySettings(TRepJob& job);
+  void Submit();
+  void RemoveDocument() noexcept;
+
   std::unique_ptr<QPrinter> FPrinter;
   std::unique_ptr<QPainter> FPainter;
   std::unique_ptr<platform::TQtCanvas> FCanvas;
+  std::string FQueue;
+  std::string FMedia;  // the queue's name of the paper, empty to keep the queue's own
+  std::string FTitle;
+  int FCopies = 1;
+  bool FDuplex = false;
+  std::string FDocument;  // the finished pages waiting to be spooled
   int FPages = 0;
 };
 
