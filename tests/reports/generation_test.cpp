@@ -183,6 +183,45 @@ TEST_F(Generation, ABusyReportDoesNotGenerateAgain) {
   EXPECT_EQ(output.Pages.size(), 1u);
 }
 
+// Print on a busy report does nothing; on a system without printers it makes no job,
+// shows no progress and keeps the job the report had.
+class TPrintingMarker : public TMarker {
+ public:
+  using TMarker::TMarker;
+  void PrintElement(TRepPage& page, double offsetX, double offsetY) override {
+    ParentReport().Print();
+    TMarker::PrintElement(page, offsetX, offsetY);
+  }
+};
+
+TEST_F(Generation, PrintOnABusyReportDoesNothing) {
+  int asked = 0;
+  report.PrinterInstalled = [&] {
+    ++asked;
+    return false;
+  };
+  TPrintingMarker marker(report, nullptr);
+  Generate();
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(marker.Corners.size(), 1u);
+}
+
+TEST_F(Generation, PrintWithoutPrintersKeepsThePreviousJobAndShowsNothing) {
+  auto previous = std::make_unique<TRepJob>(qrdPreview);
+  TRepJob* kept = previous.get();
+  report.SetJob(std::move(previous));
+  int progressWindows = 0;
+  report.ProgressFactory = [&](TRepJob&) -> std::unique_ptr<TRepProgress> {
+    ++progressWindows;
+    return nullptr;
+  };
+  report.PrinterInstalled = [] { return false; };
+  report.Print();
+  EXPECT_EQ(report.Job(), kept);
+  EXPECT_EQ(progressWindows, 0);
+  EXPECT_FALSE(report.Busy());
+}
+
 // A data source of records: the detail band once per record, a new page when the next
 // band would pass the bottom margin, the report's own elements on every page.
 class RecordsGeneration : public Generation {

@@ -5,10 +5,12 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include "graphics/tracecanvas.h"
@@ -129,6 +131,30 @@ TEST(PageStore, ALongReportMovesToATemporaryFileDeletedWithTheStore) {
     EXPECT_EQ(copied, AllBytes(store));
   }
   EXPECT_FALSE(fs::exists(fileName));
+}
+
+// A reader on another thread (a preview) reads pages while they are appended.
+TEST(PageStore, ReadingWhileAppendingSeesWholePagesOnly) {
+  TPageStore store;
+  constexpr int kPagesWritten = 1500;  // well past the move to the file
+  std::atomic<bool> done{false};
+  std::atomic<int> reads{0}, wrong{0};
+  std::thread reader([&] {
+    while (!done) {
+      const int count = store.PageCount();
+      if (count == 0) continue;
+      if (BarsOf(store.Page(count)) != count % 40 + 1) ++wrong;
+      ++reads;
+    }
+  });
+  std::vector<platform::TMetafile> pages;
+  for (int k = 0; k < 40; ++k) pages.push_back(NumberedPage(k));
+  for (int n = 1; n <= kPagesWritten; ++n) store.AddPage(pages[size_t(n % 40)]);
+  done = true;
+  reader.join();
+  EXPECT_TRUE(store.InFile());
+  EXPECT_GT(reads.load(), 0);
+  EXPECT_EQ(wrong.load(), 0);
 }
 
 // A full disk, made with a file size limit (and SIGXFSZ ignored, so writing fails with
