@@ -22,7 +22,9 @@ program=(
 # xclip, xdotool and openbox for the tests on a real X server; libxcb's headers for the
 # start-up benchmark, which watches the server's map events; Inkscape as an independent
 # metafile reader and writer; valgrind for instruction counts; a CUPS scheduler and
-# its tools for the tests' private raw queues (no system service is started).
+# its tools for the tests' private raw queues (no system service is started); its
+# PDF-to-PostScript filters and Ghostscript to render the label pages printed on the
+# tests' private PostScript queues.
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -33,6 +35,7 @@ tests=(
   inkscape
   valgrind
   cups cups-client cups-daemon
+  cups-filters ghostscript
 )
 
 packages=("${program[@]}")

@@ -8,15 +8,17 @@
 
 #include "barcode/code128.h"
 #include "barcode/code25.h"
-#include "barcode/drawmath.h"
 #include "barcode/llbarcode.h"
 #include "barcode/paramranges.h"
+#include "base/intmath.h"
 #include "base/screen.h"
 #include "graphics/canvas.h"
 
 namespace barcode {
 namespace {
 
+using platform::MulDiv;
+using platform::Round;
 using platform::TCanvas;
 using platform::TRect;
 using platform::TSize;

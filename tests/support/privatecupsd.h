@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,6 +30,8 @@ class TPrivateCupsd {
     namespace fs = std::filesystem;
     for (const char* folder : {"spool", "cache", "state", "log", "tmp", "run"}) fs::create_directory(FDir.File(folder));
     fs::permissions(FDir.Folder(), fs::perms::all);  // the scheduler's own user must reach its spool
+    // Filters run as the scheduler's unprivileged user and keep their temporary files here.
+    fs::permissions(FDir.File("tmp"), fs::perms::all | fs::perms::sticky_bit);
     FSocket = FDir.File("run/cups.sock");
     std::string tcp = listenPort ? "Listen 127.0.0.1:" + std::to_string(listenPort) + "\n" : "";
     std::ofstream(FDir.File("cupsd.conf")) << "Listen " << FSocket << "\n"
@@ -54,6 +57,12 @@ class TPrivateCupsd {
   }
   TPrivateCupsd(const TPrivateCupsd&) = delete;
   TPrivateCupsd& operator=(const TPrivateCupsd&) = delete;
+
+  // The scheduler's error log, for a test that wants to say why a job did not arrive.
+  std::string Log() const {
+    std::ifstream log(FDir.File("log/error_log"));
+    return std::string(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>());
+  }
 
   // Empty when the scheduler runs; else why it does not.
   const std::string& Failure() const { return FFailure; }

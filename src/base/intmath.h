@@ -1,11 +1,13 @@
-// The integer arithmetic of the drawing: Round sends an exact half to the even
-// neighbour, MulDiv sends it away from zero (as the platform's MulDiv does).
+// The integer arithmetic shared by the drawing, the reports and the preview: Round sends
+// an exact half to the even neighbour, MulDiv sends it away from zero (as the platform's
+// MulDiv does). Nothing else in the program rounds lengths to pixels.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
-namespace barcode {
+namespace platform {
 
 inline int Round(double value) { return static_cast<int>(std::nearbyint(value)); }
 
@@ -18,4 +20,4 @@ inline int MulDiv(int a, int b, int c) {
   return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-}  // namespace barcode
+}  // namespace platform

@@ -1,0 +1,55 @@
+// Pages drawn straight onto a printer's painter (Qt Print Support) at the printer's own
+// resolution, with the painter's origin at the paper's corner: positions measured from
+// the paper's corner land there whatever unprintable margins the driver has. The
+// document is handed to the printer's CUPS queue only when it is complete; a document
+// that fails half-way is dropped and never reaches the spooler.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "reports/output.h"
+
+class QPrinter;
+class QPainter;
+
+namespace platform {
+class TQtCanvas;
+}
+
+namespace reports {
+
+// True when the printing system lists at least one printer.
+bool AnyPrinterInstalled();
+
+class TPrinterOutput : public TRepOutput {
+ public:
+  TPrinterOutput();
+  ~TPrinterOutput() override;
+
+  TRepPaper BeginDoc(TRepJob& job) override;
+  platform::TCanvas& StartPage() override;
+  void EndPage() override;
+  void EndDoc() override;
+  void Abort() noexcept override;
+  TDeviceMapping Mapping() const override;
+
+ private:
+  void ApplySettings(TRepJob& job);
+  void Submit();
+  void RemoveDocument() noexcept;
+
+  std::unique_ptr<QPrinter> FPrinter;
+  std::unique_ptr<QPainter> FPainter;
+  std::unique_ptr<platform::TQtCanvas> FCanvas;
+  std::string FQueue;
+  std::string FMedia;  // the queue's name of the paper, empty to keep the queue's own
+  std::string FTitle;
+  int FCopies = 1;
+  bool FDuplex = false;
+  std::string FPageRange;  // "first-last" for CUPS; empty: all pages
+  std::string FDocument;  // the finished pages waiting to be spooled
+  int FPages = 0;
+};
+
+}  // namespace reports
