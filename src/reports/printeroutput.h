@@ -33,6 +33,9 @@ class TPrinterOutput : public TRepOutput {
   void EndDoc() override;
   void Abort() noexcept override;
   TDeviceMapping Mapping() const override;
+  // The queue's printable area on the document's paper, in device pixels from the
+  // paper's corner (known once the document has begun).
+  platform::TRect PrintableArea() const { return FPrintable; }
 
  private:
   void ApplySettings(TRepJob& job);
@@ -49,6 +52,7 @@ class TPrinterOutput : public TRepOutput {
   bool FDuplex = false;
   std::string FDocument;  // the finished pages waiting to be spooled
   int FPages = 0;
+  platform::TRect FPrintable;
 };
 
 }  // namespace reports
