@@ -23,6 +23,7 @@ std::string IOErrorText(int osError) {
       return "File access denied";
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:  // the file size limit: to the writer the disk is as full
       return "Disk full";
     default:
       return "I/O error " + std::to_string(osError);

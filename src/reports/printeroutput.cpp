@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <optional>
@@ -90,6 +91,11 @@ void TPrinterOutput::ApplySettings(TRepJob& job) {
   FPrinter->setPageOrientation(settings.Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   FCopies = settings.Copies > 1 && printer.supportsMultipleCopies() ? settings.Copies : 1;
   FDuplex = settings.Duplex && info.supportedDuplexModes().contains(QPrinter::DuplexLongSide);
+  // First and last page 0 and 0 print every page.
+  if (settings.FirstPage > 0 || settings.LastPage > 0) {
+    const int first = std::max(settings.FirstPage, 1);
+    FPageRange = std::to_string(first) + "-" + (settings.LastPage >= first ? std::to_string(settings.LastPage) : "");
+  }
   // The output bin is left to the queue: Qt Print Support offers no bin choice on CUPS.
   FTitle = job.Title;
   FPrinter->setDocName(QString::fromStdString(job.Title));
@@ -132,6 +138,7 @@ void TPrinterOutput::Submit() {
   int count = 0;
   if (!FMedia.empty()) count = cupsAddOption("media", FMedia.c_str(), count, &options);
   if (FCopies > 1) count = cupsAddOption("copies", std::to_string(FCopies).c_str(), count, &options);
+  if (!FPageRange.empty()) count = cupsAddOption("page-ranges", FPageRange.c_str(), count, &options);
   count = cupsAddOption("sides", FDuplex ? "two-sided-long-edge" : "one-sided", count, &options);
   const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, FQueue.c_str(), FDocument.c_str(), FTitle.c_str(), count, options);
   cupsFreeOptions(count, options);

@@ -50,6 +50,7 @@ class TPrinterOutput : public TRepOutput {
   std::string FTitle;
   int FCopies = 1;
   bool FDuplex = false;
+  std::string FPageRange;  // "first-last" for CUPS; empty: all pages
   std::string FDocument;  // the finished pages waiting to be spooled
   int FPages = 0;
   platform::TRect FPrintable;
