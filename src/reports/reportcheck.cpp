@@ -1,5 +1,6 @@
 #include "reports/reportcheck.h"
 
+#include "metafile/metafile.h"
 #include "reports/reportfile.h"
 
 namespace reports {
@@ -29,6 +30,7 @@ class TChecker {
       start = CheckRecord(page, start);
     }
     if (start != FSize) Refuse("bytes follow the last page");
+    for (size_t i = 0; i < starts.size(); ++i) CheckPicture(int32_t(i + 1), starts[i]);
     return starts;
   }
 
@@ -71,6 +73,16 @@ class TChecker {
     const std::vector<uint8_t> back = Read(uint64_t(next) - PageRecordBackSize, PageRecordBackSize);
     if (ReadI32(back.data()) != int64_t(start)) Refuse(which + " has a bad backward offset");
     return uint64_t(next);
+  }
+
+  // Every record of the picture, so that no page fails later when it is shown.
+  void CheckPicture(int32_t page, uint64_t start) const {
+    const uint64_t end = uint32_t(ReadI32(Read(start + 4, 4).data()));
+    try {
+      platform::TMetafile::FromBytes(Read(start + PageRecordFrontSize, size_t(end - start - PageRecordFrontSize - PageRecordBackSize)));
+    } catch (const platform::EMetafileError& error) {
+      Refuse("page " + std::to_string(page) + ": " + error.what());
+    }
   }
 
   const std::string& FName;

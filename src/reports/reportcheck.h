@@ -1,6 +1,7 @@
 // Checks a saved report file before a preview trusts it: the header, then every page
 // record walked forward from offset 124, each offset and length held against the file's
-// size and against the page picture's own header. The result is the index of the page
+// size and against the page picture's own header, then each picture record by record.
+// The result is the index of the page
 // records, so a page is found in one step however long the file is.
 #pragma once
 
