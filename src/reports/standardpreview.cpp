@@ -22,6 +22,10 @@
 #include "reports/printeroutput.h"
 #include "reports/reppreview.h"
 
+// The glyphs are a resource of this static library: registered before first use, since
+// the linker drops a resource object that nothing refers to.
+static void RegisterGlyphs() { Q_INIT_RESOURCE(reports); }
+
 namespace reports {
 namespace {
 
@@ -44,6 +48,8 @@ const char* const kReportExtension = "LRP";
 const char* const kReportFileKind = "Label report file";
 
 QIcon Glyph(int index) {
+  static const bool registered = (RegisterGlyphs(), true);
+  (void)registered;
   return QIcon(QPixmap(QString(":/reports/glyphs/%1.xpm").arg(kGlyphFiles[size_t(index)])));
 }
 
@@ -139,6 +145,7 @@ void TStandardPreview::BuildToolBar() {
     action->setObjectName(row.Name);
     if (row.Kind == tkText) {
       action->setText(row.Hint);
+      action->setIconText(row.Hint);  // keeps the '&': Alt+C presses the button
     } else {
       action->setIcon(Glyph(row.Glyph));
       action->setText(row.Hint);
