@@ -14,46 +14,18 @@
 #include "reports/reppreview.h"
 #include "reports/standardpreview.h"
 #include "reports/support/boxreport.h"
+#include "reports/support/previewwindows.h"
 
 namespace reports {
 namespace {
 
+using previewtest::DeleteClosedWindows;
+using previewtest::Later;
+using previewtest::OpenPreviews;
+using previewtest::PreviewTitled;
 using previewtest::TBoxReport;
-
-std::vector<TStandardPreview*> OpenPreviews() {
-  std::vector<TStandardPreview*> open;
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (auto* preview = dynamic_cast<TStandardPreview*>(widget); preview && preview->isVisible())
-      open.push_back(preview);
-  return open;
-}
-
-TStandardPreview* PreviewTitled(const QString& title) {
-  for (TStandardPreview* preview : OpenPreviews())
-    if (preview->windowTitle() == title) return preview;
-  return nullptr;
-}
-
-void Later(std::function<void()> action) { QTimer::singleShot(0, qApp, std::move(action)); }
-
-// Runs the action once the condition holds, looking again after each round of messages.
-void When(std::function<bool()> condition, std::function<void()> action) {
-  Later([condition = std::move(condition), action = std::move(action)]() mutable {
-    if (condition())
-      action();
-    else
-      When(std::move(condition), std::move(action));
-  });
-}
-
-// Runs the action once the preview of that title is on screen: the window lets pending
-// messages through while it opens, before it is shown.
-void WhenShown(const QString& title, std::function<void(TStandardPreview&)> action) {
-  When([title] { return PreviewTitled(title) != nullptr; },
-       [title, action = std::move(action)] { action(*PreviewTitled(title)); });
-}
-
-void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+using previewtest::When;
+using previewtest::WhenShown;
 
 class ReportPreview : public testing::Test {
  protected:

@@ -90,6 +90,23 @@ TEST_F(Preview, OpensMaximisedAtWidthZoomOnPageOneOfOne) {
   EXPECT_TRUE(Shown());
 }
 
+TEST_F(Preview, TheWindowShowsThePageInItsPageArea) {
+  auto job = std::make_unique<TRepJob>(qrdPreview);
+  job->PaperWidth = previewtest::kLetterWidthTenths;
+  job->PaperLength = previewtest::kLetterLengthTenths;
+  job->PagesStarted = 1;
+  job->PageStore().AddPage(previewtest::BoxPage({{100, 100, 300, 200}}));
+  job->Complete = true;
+  TStandardPreview& w = Open(*job);
+  w.Run(pcZoom100);
+  QApplication::processEvents();
+  const QImage shot = w.grab().toImage();
+  const QPoint image = w.RepPreview().PageImage().mapTo(&w, QPoint(0, 0));
+  EXPECT_EQ(shot.pixel(image), 0xFF000000u) << "outline";
+  EXPECT_EQ(shot.pixel(image + QPoint(50, 50)), 0xFFFFFFFFu) << "white paper";
+  EXPECT_EQ(shot.pixel(image + QPoint(200, 150)), 0xFF000000u) << "the box on the page";
+}
+
 TEST_F(Preview, ReportTitleBecomesTheCaption) {
   auto job = FinishedJob(1);
   job->Title = "Shelf labels";
