@@ -12,3 +12,7 @@ Tfrmprtbar* CreateLabelPage(QWidget* owner, const TLabelPageRequest& request) {
 }
 
 void PrintLabelPage(QWidget* owner, const TLabelPageRequest& request) { CreateLabelPage(owner, request)->rep.Print(); }
+
+void PreviewLabelPage(QWidget* owner, const TLabelPageRequest& request) {
+  CreateLabelPage(owner, request)->rep.Preview();
+}

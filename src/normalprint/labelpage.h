@@ -20,3 +20,7 @@ Tfrmprtbar* CreateLabelPage(QWidget* owner, const TLabelPageRequest& request);
 
 // A new page printed on the default printer; nothing when no printer is installed.
 void PrintLabelPage(QWidget* owner, const TLabelPageRequest& request);
+
+// A new page shown in a print preview window; returns once that window has closed. The
+// preview closes with the page, so with the owner.
+void PreviewLabelPage(QWidget* owner, const TLabelPageRequest& request);

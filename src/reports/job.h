@@ -34,6 +34,9 @@ struct TRepPrinterSettings {
 class TRepJob {
  public:
   explicit TRepJob(TRepDestination destination) : FDestination(destination) {}
+  ~TRepJob() {
+    if (OnDestroyed) OnDestroyed();
+  }
   TRepJob(const TRepJob&) = delete;
   TRepJob& operator=(const TRepJob&) = delete;
 
@@ -52,8 +55,19 @@ class TRepJob {
   bool Complete = false;
 
   TPageStore& PageStore() { return FStore; }
+  const TPageStore& PageStore() const { return FStore; }
   // Percentage of records done, for reports that read a data source.
   std::function<void(int percent)> OnProgress;
+
+  // What the preview window of this job may ask of its report; both empty for a job
+  // loaded from a file.
+  std::function<void()> OnPrint;         // the report runs Print anew
+  std::function<void()> OnPrinterSetup;  // the report's print dialog
+  // The preview window is closing: the report cancels a running generation or frees the job.
+  std::function<void()> OnPreviewClosing;
+  // Told as the job is freed, so that whatever shows it lets go.
+  std::function<void()> OnDestroyed;
+  bool LoadedFromFile = false;
 
  private:
   TRepDestination FDestination;

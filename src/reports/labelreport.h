@@ -97,6 +97,10 @@ class TLabelReport {
   // (no job, no message) when the system has no printer. Errors of the elements reach
   // the caller after the document has been dropped and the previous job restored.
   void Print();
+  // Generates the pages into a preview window of their own, without a printer, and
+  // returns once that window has closed (or the application quits). Does nothing while
+  // busy. Further previews may open meanwhile; each returns after its own window.
+  void Preview();
   // Generates the pages into the output for the job; busy meanwhile.
   void Generate(TRepJob& job, TRepOutput& output);
 
@@ -122,6 +126,7 @@ class TLabelReport {
   double ToTenths(double value) const;
   double FromTenths(double tenths) const;
   void CheckMargins();
+  void ReleasePreviewJob(TRepJob& job);
 
   TRepUnits FUnits = MM;
   double FPaperWidth = 2100;
@@ -135,6 +140,7 @@ class TLabelReport {
   bool FDesigning = false;
   bool FBusy = false;
   std::unique_ptr<TRepJob> FJob;
+  std::vector<std::unique_ptr<TRepJob>> FPreviewJobs;  // one for each open preview window
   std::vector<TRepBand*> FBands;
   std::vector<TRepPrintable*> FElements;
 

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "base/ioerror.h"
+#include "reports/reportcheck.h"
 #include "reports/reportfile.h"
 
 namespace reports {
@@ -37,7 +38,7 @@ TPageStore::TPageStore() = default;
 TPageStore::~TPageStore() {
   if (FFile >= 0) {
     close(FFile);
-    unlink(FFileName.c_str());
+    if (FOwnsFile) unlink(FFileName.c_str());
   }
 }
 
@@ -45,6 +46,7 @@ void TPageStore::AddPage(const platform::TMetafile& page) {
   int stored;
   {
     std::lock_guard guard(FLock);
+    if (!FOwnsFile) throw EPageStoreError("The report's pages were replaced by the file " + FFileName);
     std::vector<uint8_t> bytes;
     if (FRecordStarts.empty()) {
       FCreated = DateTimeNow();
@@ -175,6 +177,50 @@ std::string TPageStore::FileName() const {
 std::vector<uint8_t> TPageStore::ReadBytes(uint64_t offset, size_t count) const {
   std::lock_guard guard(FLock);
   return ReadLocked(offset, count);
+}
+
+void TPageStore::LoadFromFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw platform::EInOutError(errno);
+  std::vector<uint64_t> starts;
+  struct stat info {};
+  try {
+    if (fstat(fd, &info) != 0) throw platform::EInOutError(errno);
+    if (!S_ISREG(info.st_mode)) throw EReportFileError(path + " is not a valid report file (not a regular file)");
+    starts = IndexReportFile(path, uint64_t(info.st_size), [fd, &path](uint64_t offset, size_t count) {
+      std::vector<uint8_t> bytes(count);
+      size_t done = 0;
+      while (done < count) {
+        ssize_t n = pread(fd, bytes.data() + done, count - done, off_t(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw EReportFileError("Cannot read " + path + ": " + platform::IOErrorText(errno));
+        if (n == 0) break;
+        done += size_t(n);
+      }
+      bytes.resize(done);
+      return bytes;
+    });
+  } catch (...) {
+    close(fd);
+    throw;
+  }
+  std::lock_guard guard(FLock);
+  if (FFile >= 0) {
+    close(FFile);
+    if (FOwnsFile) unlink(FFileName.c_str());
+  }
+  FMemory.clear();
+  FMemory.shrink_to_fit();
+  FFile = fd;
+  FFileName = path;
+  FOwnsFile = false;
+  FSize = uint64_t(info.st_size);
+  FRecordStarts = std::move(starts);
+}
+
+bool TPageStore::Loaded() const {
+  std::lock_guard guard(FLock);
+  return !FOwnsFile;
 }
 
 void TPageStore::SaveToFile(const std::string& path) const {

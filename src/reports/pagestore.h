@@ -50,6 +50,13 @@ class TPageStore {
   void SaveToFile(const std::string& path) const;
   std::vector<uint8_t> ReadBytes(uint64_t offset, size_t count) const;
 
+  // Replaces the pages with those of a saved report file, opened read-only (others keep
+  // every access) and never deleted by the store. The file is checked first: one that
+  // does not hold up raises EReportFileError and the store stays as it was.
+  void LoadFromFile(const std::string& path);
+  // True once the pages come from a saved report file; such a store takes no new page.
+  bool Loaded() const;
+
   std::function<void(int pagesStored)> OnPageAvailable;
 
  private:
@@ -62,6 +69,7 @@ class TPageStore {
   std::vector<uint8_t> FMemory;
   int FFile = -1;
   std::string FFileName;
+  bool FOwnsFile = true;  // the temporary file is ours to delete, a loaded one is not
   uint64_t FSize = 0;
   std::vector<uint64_t> FRecordStarts;
   double FCreated = 0;

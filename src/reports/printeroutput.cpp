@@ -74,6 +74,11 @@ void TPrinterOutput::ApplySettings(TRepJob& job) {
   }
   FMedia = paper.key().toStdString();
   const int resolution = settings.Resolution > 0 ? settings.Resolution : printer.resolution();
+  // The queue's own printer reports the printable margins of the paper it is given.
+  printer.setPageSize(paper);
+  printer.setPageOrientation(settings.Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  const QRect printable = printer.pageLayout().paintRectPixels(resolution);
+  FPrintable = platform::TRect{printable.left(), printable.top(), printable.right() + 1, printable.bottom() + 1};
 
   FDocument = NewDocumentFile();
   FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -33,6 +33,9 @@ class TPrinterOutput : public TRepOutput {
   void EndDoc() override;
   void Abort() noexcept override;
   TDeviceMapping Mapping() const override;
+  // The queue's printable area on the document's paper, in device pixels from the
+  // paper's corner (known once the document has begun).
+  platform::TRect PrintableArea() const { return FPrintable; }
 
  private:
   void ApplySettings(TRepJob& job);
@@ -50,6 +53,7 @@ class TPrinterOutput : public TRepOutput {
   std::string FPageRange;  // "first-last" for CUPS; empty: all pages
   std::string FDocument;  // the finished pages waiting to be spooled
   int FPages = 0;
+  platform::TRect FPrintable;
 };
 
 }  // namespace reports

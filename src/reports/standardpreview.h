@@ -1,0 +1,91 @@
+// The print preview window: tool bar, the scrolling page area RepPreview and a status
+// bar with the progress and the page counter. It belongs to no other window, deletes
+// itself when closed, and tells the job's report when it closes (which frees the job or
+// cancels its generation). Keys reach one filter before any control sees them.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "reports/job.h"
+#include "reports/previewcommands.h"
+
+class QAction;
+class QLabel;
+class QToolBar;
+class QStatusBar;
+class QToolButton;
+
+namespace reports {
+
+class TRepPreview;
+class TLoadedPrint;
+
+// What a file dialog of the window asks for; the answer is the chosen path, empty for Cancel.
+struct TReportFileDialog {
+  QString Title;
+  QString Filter;
+  QString DefaultSuffix;  // empty for the open dialog
+  bool Save = false;
+};
+using TReportFileChooser = std::function<QString(const TReportFileDialog&)>;
+
+class TStandardPreview : public QMainWindow {
+ public:
+  TStandardPreview();
+  ~TStandardPreview() override;
+
+  // Creates the window for the job, shows it maximised at width zoom and returns it.
+  static TStandardPreview* Open(TRepJob& job);
+
+  void Run(TPreviewCommand command);
+  // The job was freed elsewhere (its report went away): let go of it and close.
+  void JobGone();
+
+  TRepPreview& RepPreview() const { return *FRepPreview; }
+  TRepJob* Job() const { return FJob; }
+  QString ProgressText() const;
+  QString PageCounterText() const;
+  QAction* Action(TPreviewCommand command) const;
+
+  // The dialogs of Save and Load; by default the platform's file dialogs.
+  static TReportFileChooser SetFileChooser(TReportFileChooser chooser);
+  // Whether any printer is installed; by default asks the printing system.
+  static std::function<bool()> SetPrinterCheck(std::function<bool()> check);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void AttachJob(TRepJob& job);
+  void BuildToolBar();
+  void BuildStatusBar();
+  void FilterKeysOfAllControls();
+  void RefreshPageCounter();
+  void ProgressUpdate(int percent);
+  void ZoomCommand(TPreviewCommand command);
+  void PrintClick();
+  void PrintLoadedFile();
+  void SaveClick();
+  void LoadClick();
+  void ReleaseJob();
+
+  TRepJob* FJob = nullptr;
+  TRepPreview* FRepPreview;
+  QToolBar* FToolBar;
+  QLabel* FProgressPanel;
+  QLabel* FPagePanel;
+  std::map<TPreviewCommand, QAction*> FActions;
+  int FLastProgress = 0;
+  TLoadedPrint* FPrinting = nullptr;
+};
+
+// The filter texts of the two dialogs.
+QString SaveReportFilter();
+QString LoadReportFilter();
+
+}  // namespace reports

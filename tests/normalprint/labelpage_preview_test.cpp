@@ -1,0 +1,172 @@
+// The label page in the print preview: one Letter page at width zoom, saved to a report
+// file whose page opens in Inkscape with a barcode that zxing-cpp reads, loaded back into
+// a preview, and a preview that closes with the window that owns its page.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <ZXing/ReadBarcode.h>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "normalprint/labelpage.h"
+#include "reports/pageimage.h"
+#include "reports/reppreview.h"
+#include "reports/support/previewpages.h"
+#include "reports/support/previewwindows.h"
+#include "support/tempdir.h"
+
+namespace {
+
+using previewtest::DeleteClosedWindows;
+using previewtest::OpenPreviews;
+using previewtest::WhenShown;
+using reports::TStandardPreview;
+
+int32_t I32At(const std::vector<uint8_t>& bytes, size_t at) {
+  int32_t value;
+  std::memcpy(&value, bytes.data() + at, 4);
+  return value;
+}
+
+TLabelPageRequest Ean8(const QString& text) {
+  TLabelPageRequest request;
+  request.CodeText = text;
+  request.CodeType = TCustomBarcode::EAN_8;
+  return request;
+}
+
+std::string Decoded(const QImage& page) {
+  const QImage gray = page.convertToFormat(QImage::Format_Grayscale8);
+  ZXing::DecodeHints hints;
+  hints.setFormats(ZXing::BarcodeFormat::EAN8);
+  hints.setTryHarder(true);
+  ZXing::ImageView view(gray.constBits(), gray.width(), gray.height(), ZXing::ImageFormat::Lum,
+                        static_cast<int>(gray.bytesPerLine()));
+  ZXing::Result result = ZXing::ReadBarcode(view, hints);
+  return result.isValid() ? result.text() : "(not read)";
+}
+
+QRect DarkBox(const QImage& page) {
+  const QImage gray = page.convertToFormat(QImage::Format_Grayscale8);
+  QRect box;
+  for (int y = 0; y < gray.height(); ++y)
+    for (int x = 0; x < gray.width(); ++x)
+      if (gray.constScanLine(y)[x] < 128) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+class LabelPagePreview : public testing::Test {
+ protected:
+  void SetUp() override {
+    previous = TStandardPreview::SetFileChooser([this](const reports::TReportFileDialog&) { return chosen; });
+  }
+  void TearDown() override {
+    for (TStandardPreview* preview : OpenPreviews()) preview->close();
+    DeleteClosedWindows();
+    TStandardPreview::SetFileChooser(previous);
+  }
+  testsupport::TTempDir dir;
+  QString chosen;
+  reports::TReportFileChooser previous;
+};
+
+TEST_F(LabelPagePreview, OnePageAtWidthZoomSavedAsAReportFileThatInkscapeAndZxingRead) {
+  QWidget owner;
+  const std::string file = dir.File("label.LRP");
+  chosen = QString::fromStdString(file);
+  bool seen = false;
+  platform::TRect bounds;
+  WhenShown("Print Preview", [&](TStandardPreview& window) {
+    seen = true;
+    EXPECT_TRUE(window.isMaximized());
+    EXPECT_TRUE(window.Action(reports::pcZoomWidth)->isChecked());
+    EXPECT_EQ(window.PageCounterText(), "Page 1 of 1");
+    EXPECT_EQ(window.ProgressText(), "0%");
+    const platform::TMetafile* page = window.RepPreview().PageImage().Page();
+    EXPECT_NE(page, nullptr);
+    if (page) {
+      EXPECT_EQ(page->Width(), 816);
+      EXPECT_EQ(page->Height(), 1056);
+      bounds = page->Header().Bounds;
+    }
+    window.Run(reports::pcSave);
+    window.close();
+  });
+  PreviewLabelPage(&owner, Ean8("4711"));
+  ASSERT_TRUE(seen);
+
+  // The file read by its layout: one page, its picture the EMF between the record's offsets.
+  const std::vector<uint8_t> bytes = previewtest::FileBytes(file);
+  ASSERT_GT(bytes.size(), 124u + 12u);
+  EXPECT_EQ(I32At(bytes, 8), 1);
+  EXPECT_EQ(I32At(bytes, 124), 1);
+  const size_t end = size_t(I32At(bytes, 128));
+  EXPECT_EQ(end, bytes.size());
+  EXPECT_EQ(size_t(I32At(bytes, end - 4)), 124u);
+  const std::string emf = dir.File("page1.emf");
+  previewtest::WriteBytes(emf, std::vector<uint8_t>(bytes.begin() + 132, bytes.end() - 4));
+
+  if (std::system("command -v inkscape >/dev/null 2>&1") != 0) GTEST_SKIP() << "inkscape is not installed";
+  const std::string png = dir.File("page1.png");
+  const std::string command = "inkscape '" + emf + "' --export-type=png --export-filename='" + png +
+                              "' --export-dpi=96 --export-background=white --export-background-opacity=1 >'" +
+                              dir.File("inkscape.log") + "' 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  QImage rendered;
+  ASSERT_TRUE(rendered.load(QString::fromStdString(png)));
+  QImage flat(rendered.size(), QImage::Format_RGB32);
+  flat.fill(Qt::white);
+  QPainter(&flat).drawImage(0, 0, rendered);
+  EXPECT_EQ(flat.size(), QSize(816, 1056));
+  EXPECT_EQ(Decoded(flat), "47110007");
+  // The element's box starts 26.19 mm and 17.20 mm from the paper's corner: 99 and 65
+  // pixels. Inkscape places a picture by the corner of what it draws (its bounds: the
+  // detail band at the margins), not by the paper's corner, so the box moves with it.
+  const QRect box = DarkBox(flat);
+  EXPECT_NEAR(box.left(), 99 - bounds.Left, 1);
+  EXPECT_NEAR(box.top(), 65 - bounds.Top, 1);
+}
+
+TEST_F(LabelPagePreview, ASavedFileLoadedBackShowsTheSamePageAndDisablesPrinterSetup) {
+  QWidget owner;
+  const std::string file = dir.File("again.LRP");
+  chosen = QString::fromStdString(file);
+  std::vector<uint8_t> shownFirst, shownAfterLoad;
+  WhenShown("Print Preview", [&](TStandardPreview& window) {
+    shownFirst = window.RepPreview().PageImage().Page()->Bytes();
+    window.Run(reports::pcSave);
+    window.close();
+  });
+  PreviewLabelPage(&owner, Ean8("4711"));
+
+  bool setupEnabled = true;
+  WhenShown("Print Preview", [&](TStandardPreview& window) {
+    window.Run(reports::pcLoad);
+    shownAfterLoad = window.RepPreview().PageImage().Page()->Bytes();
+    setupEnabled = window.Action(reports::pcPrintSetup)->isEnabled();
+    EXPECT_EQ(window.PageCounterText(), "Page 1 of 1");
+    window.close();
+  });
+  PreviewLabelPage(&owner, Ean8("1234"));
+  ASSERT_FALSE(shownFirst.empty());
+  EXPECT_EQ(shownAfterLoad, shownFirst);
+  EXPECT_FALSE(setupEnabled);
+}
+
+TEST_F(LabelPagePreview, ClosingTheOwnerWindowClosesThePreview) {
+  auto owner = std::make_unique<QWidget>();
+  bool returned = false;
+  WhenShown("Print Preview", [&](TStandardPreview&) { owner.reset(); });
+  PreviewLabelPage(owner.get(), Ean8("4711"));
+  returned = true;
+  DeleteClosedWindows();
+  EXPECT_TRUE(returned);
+  EXPECT_TRUE(OpenPreviews().empty());
+}
+
+}  // namespace
