@@ -13,10 +13,10 @@
 #include "app/about.h"
 #include "app/hint.h"
 #include "app/mdiwindows.h"
-#include "app/windowcommands.h"
 #include "controls/guarded.h"
 #include "items/windows/frminput.h"
 #include "items/windows/frmparam.h"
+#include "normalprint/frminput1.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -304,7 +304,7 @@ void TMainForm::FileCloseItemClick() {
   if (QMdiSubWindow* child = MDIArea->activeSubWindow()) child->close();
 }
 
-void TMainForm::FileSaveItemClick() { app::OpenNormalPrinter(this); }
+void TMainForm::FileSaveItemClick() { OpenNormalPrinter(this); }
 
 void TMainForm::FileSaveAsItemClick() {}
 
@@ -314,7 +314,7 @@ void TMainForm::Parameter1Click() { items::OpenParameters(this); }
 
 void TMainForm::ItemMaster1Click() { items::OpenItemMaster(this); }
 
-void TMainForm::NormalPrinter1Click() { app::OpenNormalPrinter(this); }
+void TMainForm::NormalPrinter1Click() { OpenNormalPrinter(this); }
 
 void TMainForm::itemmasterClick() { items::OpenItemMaster(this); }
 

@@ -1,31 +1,40 @@
 // The frame's commands that open the working windows and the about box, and the
 // ones that end the program: each working window at most once, owned by the frame
 // as a window of its own, and opened anew after it closed.
-#include "app/windowcommands.h"
-
 #include <QTimer>
 
 #include "app/about.h"
 #include "items/windows/frminput.h"
 #include "items/windows/frmparam.h"
 #include "mainformfixture.h"
+#include "normalprint/frminput1.h"
 
 namespace app::test {
 namespace {
 
 using WindowCommands = TMainFormTest;
 
-struct TItemMasterCommand {
+struct TWindowCommand {
   const char* Name;
   void (*Run)(TMainForm&);
+  QWidget* (*Open)();  // the window's pointer
 };
 
-class ItemMasterCommands : public TMainFormTest, public ::testing::WithParamInterface<TItemMasterCommand> {};
+// The frame's windows of the same class as window, among its children.
+int WindowsLike(const TMainForm& frame, const QWidget& window) {
+  int count = 0;
+  for (const QWidget* child : frame.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->isWindow() && qstrcmp(child->metaObject()->className(), window.metaObject()->className()) == 0) ++count;
+  }
+  return count;
+}
 
-TEST_P(ItemMasterCommands, OpenOneItemMasterOwnedByTheFrameAndANewOneAfterItClosed) {
+class OpeningCommands : public TMainFormTest, public ::testing::WithParamInterface<TWindowCommand> {};
+
+TEST_P(OpeningCommands, OpenOneWindowOwnedByTheFrameAndANewOneAfterItClosed) {
   Shown();
   GetParam().Run(*Frame);
-  items::Tfrminput* first = items::frminput;
+  QWidget* first = GetParam().Open();
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(first->isVisible());
   EXPECT_TRUE(first->isWindow());
@@ -33,60 +42,57 @@ TEST_P(ItemMasterCommands, OpenOneItemMasterOwnedByTheFrameAndANewOneAfterItClos
   EXPECT_EQ(Frame->MDIChildCount(), 0);  // not an MDI child
   Activate(*Frame);
   GetParam().Run(*Frame);
-  EXPECT_EQ(items::frminput, first);
-  EXPECT_EQ(Frame->findChildren<items::Tfrminput*>().size(), 1);
+  EXPECT_EQ(GetParam().Open(), first);
+  EXPECT_EQ(WindowsLike(*Frame, *first), 1);
   EXPECT_TRUE(Frame->isActiveWindow());  // the open one is not brought to the front
   first->close();
   Settle();
-  EXPECT_EQ(items::frminput, nullptr);
+  EXPECT_EQ(GetParam().Open(), nullptr);
   GetParam().Run(*Frame);
-  ASSERT_NE(items::frminput, nullptr);
-  EXPECT_TRUE(items::frminput->isVisible());
-  EXPECT_EQ(Frame->findChildren<items::Tfrminput*>().size(), 1);
+  ASSERT_NE(GetParam().Open(), nullptr);
+  EXPECT_TRUE(GetParam().Open()->isVisible());
+  EXPECT_EQ(WindowsLike(*Frame, *GetParam().Open()), 1);
+  EXPECT_TRUE(TakeMessages().empty());
+}
+
+QWidget* ItemMaster() { return items::frminput; }
+QWidget* NormalPrinter() { return frminput1; }
+QWidget* Parameters() { return items::frmparam; }
+
+// Save and its speed button are enabled only beside MDI children; their command stays the same.
+void Enabled(QAction& item) {
+  item.setEnabled(true);
+  item.trigger();
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Commands, ItemMasterCommands,
-    ::testing::Values(TItemMasterCommand{"Menu", [](TMainForm& frame) { frame.ItemMaster1->trigger(); }},
-                      TItemMasterCommand{"SpeedButton", [](TMainForm& frame) { frame.itemmaster->click(); }}),
+    Commands, OpeningCommands,
+    ::testing::Values(
+        TWindowCommand{"BarcodePrinterItem", [](TMainForm& frame) { frame.ItemMaster1->trigger(); }, ItemMaster},
+        TWindowCommand{"ItemMasterButton", [](TMainForm& frame) { frame.itemmaster->click(); }, ItemMaster},
+        TWindowCommand{"NormalPrinterItem", [](TMainForm& frame) { frame.NormalPrinter1->trigger(); }, NormalPrinter},
+        TWindowCommand{"SaveButton",
+                       [](TMainForm& frame) {
+                         frame.SaveBtn->setEnabled(true);
+                         frame.SaveBtn->click();
+                       },
+                       NormalPrinter},
+        TWindowCommand{"SaveItem", [](TMainForm& frame) { Enabled(*frame.FileSaveItem); }, NormalPrinter},
+        TWindowCommand{"ParameterItem", [](TMainForm& frame) { frame.Parameter1->trigger(); }, Parameters}),
     [](const auto& info) { return info.param.Name; });
-
-TEST_F(WindowCommands, ParameterOpensOneParametersWindowOwnedByTheFrame) {
-  Shown();
-  Frame->Parameter1->trigger();
-  items::Tfrmparam* first = items::frmparam;
-  ASSERT_NE(first, nullptr);
-  EXPECT_TRUE(first->isVisible());
-  EXPECT_EQ(first->parentWidget(), Frame);
-  Frame->Parameter1->trigger();
-  EXPECT_EQ(items::frmparam, first);
-  first->close();
-  Settle();
-  EXPECT_EQ(items::frmparam, nullptr);
-  Frame->Parameter1->trigger();
-  EXPECT_NE(items::frmparam, nullptr);
-}
 
 TEST_F(WindowCommands, WorkingWindowsGoWithTheFrame) {
   Shown();
   Frame->itemmaster->click();
   Frame->Parameter1->trigger();
+  Frame->NormalPrinter1->trigger();
   ASSERT_NE(items::frminput, nullptr);
   ASSERT_NE(items::frmparam, nullptr);
+  ASSERT_NE(frminput1, nullptr);
   delete Frame;
   EXPECT_EQ(items::frminput, nullptr);
   EXPECT_EQ(items::frmparam, nullptr);
-}
-
-TEST_F(WindowCommands, NormalPrinterCommandsOpenNoMdiChild) {
-  Shown();
-  const int windows = static_cast<int>(QApplication::topLevelWidgets().size());
-  Frame->NormalPrinter1->trigger();
-  Frame->SaveBtn->setEnabled(true);
-  Frame->SaveBtn->click();
-  EXPECT_EQ(Frame->MDIChildCount(), 0);
-  EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
-  EXPECT_TRUE(TakeMessages().empty());
+  EXPECT_EQ(frminput1, nullptr);
 }
 
 TEST_F(WindowCommands, ExitClosesTheFrame) {

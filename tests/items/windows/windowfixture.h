@@ -24,9 +24,13 @@ class TWindowTest : public ::testing::Test {
       : FPreviousDirectory(platform::SetDataDirectory(Dir.Path())),
         FPreviousMessages(platform::SetMessageHandler([this](const std::string& text) { Messages.push_back(text); })) {}
   ~TWindowTest() override {
-    // Deleting a window deletes the windows it owns: each is looked at again first.
+    // The program's windows delete themselves on close: those still open go now.
+    // Deleting a window deletes the windows it owns, so each is looked at again first;
+    // hidden helpers owned by an object of their own (a report's barcode) stay theirs.
     std::vector<QPointer<QWidget>> windows;
-    for (QWidget* window : QApplication::topLevelWidgets()) windows.emplace_back(window);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->isVisible() || window->testAttribute(Qt::WA_DeleteOnClose)) windows.emplace_back(window);
+    }
     for (const QPointer<QWidget>& window : windows) delete window.data();
     platform::SetMessageHandler(FPreviousMessages);
     platform::SetDataDirectory(FPreviousDirectory);
