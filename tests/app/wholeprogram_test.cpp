@@ -137,4 +137,81 @@ TEST_F(WholeProgram, AnItemAddedInTheItemMasterIsStoredAndPrintedToThePort) {
   EXPECT_EQ(Program->WaitForExit(10000), 0);
 }
 
+TEST_F(WholeProgram, NormalPrinterParametersAndAboutBoxFromTheFrameAndExitWithAPreviewOpen) {
+  const TXWindow main = TXWindow::WaitFor(kMainCaption);
+  main.Activate();
+
+  // Input > Normal Printer.
+  const QRect input = MenuTitle("Input");
+  main.ClickAt(input.center().x(), input.center().y());
+  PressKeys({"n"});
+  const TXWindow designer = TXWindow::WaitFor("^Normal Printer  Input$");
+  EXPECT_EQ(designer.Caption(), "Normal Printer  Input");
+  EXPECT_EQ(designer.Geometry().Width, 606);
+  EXPECT_EQ(designer.Geometry().Height, 428);
+  designer.Activate();
+  TypeText("5901234123457");  // the code text box has the keyboard
+  Keep(designer, "normal-printer");
+
+  // Bmpfile: the save dialog offers BARCODE.BMP; a name of our own goes to the test's folder.
+  PressKeys({"alt+b"});
+  const TXWindow save = TXWindow::WaitFor("^Save As$");
+  save.Activate();
+  PressKeys({"ctrl+a"});
+  TypeText(Dir.File("designed"));
+  PressKeys({"Return"});
+  ASSERT_TRUE(TXWindow::WaitForGone("^Save As$"));
+  const QImage saved(QString::fromStdString(Dir.File("designed.BMP")), "BMP");
+  ASSERT_FALSE(saved.isNull());
+  EXPECT_EQ(barcode::Decoded(saved, ZXing::BarcodeFormat::EAN13), "5901234123457");
+
+  // Clipboard: the operator is told, and another program reads the picture.
+  designer.Activate();
+  PressKeys({"alt+c"});
+  const TXWindow told = TXWindow::WaitFor("^Barcode Printing Software$");
+  Keep(told, "clipboard-message");
+  const std::string png = Dir.File("clipboard.png");
+  RunTool("sh", {"-c", QString::fromStdString("xclip -selection clipboard -t image/png -o > '" + png + "'")});
+  EXPECT_EQ(barcode::Decoded(QImage(QString::fromStdString(png)), ZXing::BarcodeFormat::EAN13), "5901234123457");
+  told.Activate();
+  PressKeys({"Return"});
+  ASSERT_TRUE(TXWindow::WaitForGone("^Barcode Printing Software$"));
+
+  // Preview: the label page in the preview window, left open.
+  designer.ClickAt(88 + 37, 374 + 23);
+  const TXWindow preview = TXWindow::WaitFor("^Print Preview$");
+  EXPECT_TRUE(preview.Maximised());
+  QThread::msleep(500);  // the page is drawn once generation has finished
+  Keep(preview, "preview");
+
+  // File > Parameter: the printer type becomes Eltron and is saved.
+  main.Activate();
+  PressKeys({"alt+f", "Return"});
+  const TXWindow parameters = TXWindow::WaitFor("^Parameters Input$");
+  EXPECT_EQ(parameters.Geometry().Width, 459);
+  EXPECT_EQ(parameters.Geometry().Height, 303);
+  parameters.Activate();
+  PressKeys({"Tab"});  // from the port box to the printer type
+  TypeText("Eltron");
+  Keep(parameters, "parameters");
+  PressKeys({"Return"});
+  EXPECT_EQ(ParamTable("SELECT PRTNAME FROM param"), "E");
+
+  // Help > About, closed with its OK button.
+  main.Activate();
+  PressKeys({"alt+h", "a"});
+  const TXWindow about = TXWindow::WaitFor("^About$");
+  EXPECT_EQ(about.Geometry().Width, 510);
+  EXPECT_EQ(about.Geometry().Height, 283);
+  Keep(about, "about");
+  about.Activate();
+  PressKeys({"Return"});
+  EXPECT_TRUE(TXWindow::WaitForGone("^About$"));
+
+  // File > Exit ends the program, the open preview with it.
+  main.Activate();
+  PressKeys({"alt+f", "x"});
+  EXPECT_EQ(Program->WaitForExit(10000), 0);
+}
+
 }  // namespace
