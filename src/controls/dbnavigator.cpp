@@ -104,6 +104,7 @@ bool DoButtonWork(TNavigateButton button, TTable& table) {
 
 TDBNavigator::TDBNavigator(const TNavigatorSettings& settings, QWidget* parent) : QWidget(parent) {
   setObjectName(QString::fromStdString(settings.Name));
+  setAccessibleName("Record navigator");
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);

@@ -38,8 +38,9 @@ constexpr QPoint kButtonRow{8, 374};
 constexpr QSize kButtonSize{75, 46};
 constexpr int kButtonSpacing = 80;
 
-QFrame* MakeFrame(QWidget& parent, QRect rect) {
+QFrame* MakeFrame(QWidget& parent, const char* name, QRect rect) {
   auto* frame = new QFrame(&parent);
+  frame->setAccessibleName(name);
   frame->setFrameShape(QFrame::Box);
   frame->setFrameShadow(QFrame::Sunken);
   frame->setGeometry(rect);
@@ -88,9 +89,10 @@ void Tfrminput1::HideItemParts() {
 void Tfrminput1::BuildDesignPanel() {
   Panel4 = new QWidget(this);
   Panel4->setObjectName("Panel4");
+  Panel4->setAccessibleName("Barcode design");
   Panel4->setGeometry(kDesignPanelRect);
 
-  QFrame* strip = MakeFrame(*Panel4, kCodeStripRect);
+  QFrame* strip = MakeFrame(*Panel4, "Code text", kCodeStripRect);
   Edit1 = new QLineEdit(strip);
   Edit1->setObjectName("Edit1");
   Edit1->setMaxLength(kCodeTextLength);
@@ -101,7 +103,7 @@ void Tfrminput1::BuildDesignPanel() {
   MakeBuddyLabel(*strip, "Bar_Caption:", QRect(8, 14, 94, 22), *Edit1);
   MakeBuddyLabel(*strip, "Bar_CodeAddon:", QRect(250, 14, 98, 22), *Edit2);
 
-  QFrame* column = MakeFrame(*Panel4, kSettingsColumnRect);
+  QFrame* column = MakeFrame(*Panel4, "Barcode settings", kSettingsColumnRect);
   barsele = MakeComboBox(*column, "barsele", kSymbologies);
   barsele->setGeometry(126, 10, 164, 24);
   msize = MakeComboBox(*column, "msize", kModuleWidths);
@@ -126,7 +128,7 @@ void Tfrminput1::BuildDesignPanel() {
 
   // The inherited symbol moves here, with start values of its own that the settings
   // controls do not show.
-  QFrame* area = MakeFrame(*Panel4, kBarcodeAreaRect);
+  QFrame* area = MakeFrame(*Panel4, "Barcode preview", kBarcodeAreaRect);
   Barcode1->setParent(area);
   Barcode1->setGeometry(QRect(QPoint((area->width() - kBarcodeSize.width()) / 2, 40), kBarcodeSize));
   Barcode1->SetBar_Caption("00000000000");

@@ -2,11 +2,15 @@
 // name, so that screen readers and accessibility-driven tools find it; a speed
 // button is named by the short part of its hint.
 #include <QAccessible>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTimer>
 
 #include "app/about.h"
+#include "items/windows/frminput.h"
+#include "items/windows/frmparam.h"
+#include "normalprint/frminput1.h"
 #include "mainformfixture.h"
 
 namespace app::test {
@@ -18,9 +22,10 @@ QString AccessibleName(QAccessibleInterface* accessible) {
 
 QString AccessibleName(QObject* object) { return AccessibleName(QAccessible::queryAccessibleInterface(object)); }
 
-// The parts Qt builds into its own scrolling controls: the control names the whole.
+// The parts Qt builds into its own scrolling controls and tables: the control names the whole.
 bool ScrollingPart(const QWidget& widget) {
-  return qobject_cast<const QScrollBar*>(&widget) || widget.objectName().startsWith("qt_scrollarea_");
+  return qobject_cast<const QScrollBar*>(&widget) || qobject_cast<const QHeaderView*>(&widget) ||
+         widget.objectName().startsWith("qt_scrollarea_") || widget.inherits("QTableCornerButton");
 }
 
 // Every control that the window shows.
@@ -85,6 +90,18 @@ TEST_F(Accessibility, EveryControlOfTheAboutBoxHasAName) {
     frmAbout->OKButton->click();
   });
   Frame->HelpAboutItemClick();
+}
+
+TEST_F(Accessibility, EveryControlOfTheWorkingWindowsHasAName) {
+  Shown();
+  Frame->itemmaster->click();
+  Frame->NormalPrinter1->trigger();
+  Frame->Parameter1->trigger();
+  for (QWidget* window : std::initializer_list<QWidget*>{items::frminput, frminput1, items::frmparam}) {
+    ASSERT_NE(window, nullptr);
+    SCOPED_TRACE(window->objectName().toStdString());
+    ExpectEveryControlNamed(*window);
+  }
 }
 
 }  // namespace

@@ -53,7 +53,10 @@ void CopyText(char (&destination)[N], const std::string& text) {
 
 }  // namespace
 
-TCustomBarcode::TCustomBarcode(QWidget* owner) : QWidget(owner) { resize(69, 66); }
+TCustomBarcode::TCustomBarcode(QWidget* owner) : QWidget(owner) {
+  resize(69, 66);
+  setAccessibleName("Barcode");
+}
 
 QString TCustomBarcode::Bar_Caption() const { return RecordText(Params().Caption); }
 

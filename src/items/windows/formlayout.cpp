@@ -1,6 +1,7 @@
 #include "items/windows/formlayout.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPalette>
 #include <QScreen>
 
@@ -24,13 +25,18 @@ QLabel* MakeBuddyLabel(QWidget& parent, const char* text, QRect rect, QWidget& f
   auto* label = new QLabel(text, &parent);
   label->setGeometry(rect);
   label->setBuddy(&field);
+  // The label names the field for screen readers, its text boxes inside included.
+  const QString name = QString(text).remove('&').remove(':');
+  field.setAccessibleName(name);
+  for (QLineEdit* box : field.findChildren<QLineEdit*>()) box->setAccessibleName(name);
   return label;
 }
 
 QLabel* TFieldPanel::AddRow(const char* label, QWidget& field, QWidget* buddy) {
   const int top = FStyle.Top + FRows++ * FStyle.RowHeight;
   QLabel* caption = MakeBuddyLabel(FPanel, label, QRect(FStyle.Left, top, FStyle.LabelWidth, FStyle.FieldHeight),
-                                   buddy ? *buddy : field);
+                                   field);
+  if (buddy) caption->setBuddy(buddy);  // the focus goes to the box within the field
   caption->setAlignment(FStyle.LabelAlignment);
   field.setGeometry(FStyle.Left + FStyle.LabelWidth + 6, top, FStyle.FieldWidth, FStyle.FieldHeight);
   if (FStyle.Aqua && buddy) SetAquaBackground(*buddy);

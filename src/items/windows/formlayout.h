@@ -13,7 +13,8 @@ namespace items {
 
 // The background of the shop's entry fields.
 void SetAquaBackground(QWidget& field);
-// A label at rect whose buddy is field: its mnemonic and screen readers lead there.
+// A label at rect whose buddy is field: its mnemonic and screen readers lead there
+// (its text, less "&" and ":", names the field and the text boxes within it).
 QLabel* MakeBuddyLabel(QWidget& parent, const char* text, QRect rect, QWidget& field);
 
 // A bound edit of a window's field panel.

@@ -95,6 +95,7 @@ Tfrminput::Tfrminput(QWidget* owner) : QDialog(owner, Qt::Window) {
   BuildButtons();
   DBGrid1 = new controls::TDBGrid(kGrid, this);
   DBGrid1->setGeometry(kGridRect);
+  DBGrid1->setAccessibleName("Items");
   DBGrid1->SetDataSource(&dsbarmas);
 
   Panel3 = new QWidget(this);
@@ -117,6 +118,7 @@ Tfrminput::~Tfrminput() {
 void Tfrminput::BuildFieldPanel() {
   Panel1 = new QWidget(this);
   Panel1->setObjectName("Panel1");
+  Panel1->setAccessibleName("Item");
   Panel1->setGeometry(kFieldPanelRect);
   TFieldPanelStyle style;
   style.Aqua = true;
@@ -137,6 +139,7 @@ void Tfrminput::BuildFieldPanel() {
 void Tfrminput::BuildPicturePanel() {
   Panel2 = new QWidget(this);
   Panel2->setObjectName("Panel2");
+  Panel2->setAccessibleName("Picture and barcode");
   Panel2->setGeometry(kPicturePanelRect);
   CheckBox1 = new QCheckBox("Strech", Panel2);
   CheckBox1->setObjectName("CheckBox1");

@@ -38,6 +38,7 @@ Tfrmparam::Tfrmparam(QWidget* owner) : QDialog(owner, Qt::Window) {
 
   Bevel1 = new QFrame(this);
   Bevel1->setObjectName("Bevel1");
+  Bevel1->setAccessibleName("Parameters");
   Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
   Bevel1->setGeometry(kBevelRect);
   TFieldPanelStyle style;
