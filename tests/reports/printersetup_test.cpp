@@ -60,11 +60,7 @@ class PrinterSetupDialog : public testing::Test {
  protected:
   void SetUp() override {
     cupsd = std::make_unique<testsupport::TPrivateCupsd>();
-    if (!cupsd->Failure().empty()) {
-      const char* ci = std::getenv("CI");
-      if (ci && std::string(ci) == "true") FAIL() << cupsd->Failure();
-      GTEST_SKIP() << cupsd->Failure();
-    }
+    SKIP_OR_FAIL_WITHOUT_PRINTING(cupsd->Failure());
     first = std::make_unique<testsupport::TPostScriptQueue>(*cupsd, dir, "First", testsupport::TPrinterMargins{});
     second = std::make_unique<testsupport::TPostScriptQueue>(*cupsd, dir, "Second", testsupport::TPrinterMargins{});
     ASSERT_TRUE(first->Created() && second->Created());
