@@ -250,6 +250,38 @@ TEST_F(NormalPrinterWindow, PrintHandsTheTypedTextAndTheSymbolsSettingsToANewPag
   TakeMessages();
 }
 
+TEST_F(NormalPrinterWindow, TheAddOnGoesToTheSymbolAsItsDigits) {
+  Tfrminput1& window = Open();
+  struct TCase {
+    const char* Typed;
+    const char* Shown;
+  };
+  for (const TCase& c : {TCase{"12", "12"}, TCase{"12345", "12345"}, TCase{"", ""}}) {
+    window.Edit2->setText(c.Typed);
+    EXPECT_EQ(window.Barcode1->Bar_CodeAddon(), c.Shown) << c.Typed;
+  }
+}
+
+TEST_F(NormalPrinterWindow, PreviewShowsANewPageAndReturnsWhenItsWindowCloses) {
+  Tfrminput1& window = Open();
+  window.Edit1->setText("5901234123457");
+  QString caption;
+  QTimer::singleShot(200, [&caption] {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->isVisible() && top->objectName() == "StandardPreview") {
+        caption = top->windowTitle();
+        top->close();
+      }
+    }
+  });
+  QTest::mouseClick(window.BitBtn6, Qt::LeftButton);  // returns once the preview is closed
+  EXPECT_EQ(caption, "Print Preview");
+  ASSERT_NE(frmprtbar, nullptr);
+  EXPECT_EQ(frmprtbar->parent(), &window);
+  EXPECT_EQ(frmprtbar->RepBarcode2.Bar_Caption(), "5901234123457");
+  EXPECT_TRUE(Messages.empty());
+}
+
 TEST_F(NormalPrinterWindow, OpensOnceHasNoEnterOrEscButtonAndClearsItsPointer) {
   Tfrminput1& window = Open();
   EXPECT_EQ(OpenNormalPrinter(nullptr), &window);
