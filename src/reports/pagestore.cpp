@@ -77,10 +77,9 @@ void TPageStore::AppendLocked(const std::vector<uint8_t>& bytes) {
   try {
     WriteAllAt(FFile, FSize, bytes);
   } catch (const platform::EInOutError& error) {
-    // Cut off what part of the record reached the file: the pages before stay readable.
-    if (ftruncate(FFile, off_t(FSize)) != 0) {
-      // Nothing more to do: reads use the stored size, not the file's.
-    }
+    // Cut off what part of the record reached the file. Should that fail too, no harm:
+    // reads go by the stored size, and the next page is written over the remains.
+    [[maybe_unused]] int ignored = ftruncate(FFile, off_t(FSize));
     throw EPageStoreError(TempFileFailure(FFileName, error.OSError()));
   }
   FSize += bytes.size();

@@ -74,10 +74,12 @@ class LabelPagePrint : public testing::Test {
   void SetUp() override {
     dir = std::make_unique<testsupport::TTempDir>();
     cupsd = std::make_unique<testsupport::TPrivateCupsd>();
-    if (!cupsd->Failure().empty()) {
+    const std::string missing =
+        cupsd->Failure().empty() ? TPostScriptQueue::MissingTools() : cupsd->Failure();
+    if (!missing.empty()) {
       const char* ci = std::getenv("CI");
-      if (ci && std::string(ci) == "true") FAIL() << cupsd->Failure();
-      GTEST_SKIP() << cupsd->Failure();
+      if (ci && std::string(ci) == "true") FAIL() << missing;
+      GTEST_SKIP() << missing;
     }
     owner = std::make_unique<QWidget>();
   }
@@ -171,6 +173,7 @@ TEST_F(LabelPagePrint, AnEmptyCodeTextPrintsABlankPage) {
 }
 
 struct TSymbolCase {
+  const char* name;
   TCustomBarcode::btCodeTypes type;
   const char* text;
   ZXing::BarcodeFormat format;
@@ -178,29 +181,36 @@ struct TSymbolCase {
 };
 
 const TSymbolCase kSymbolCases[] = {
-    {TCustomBarcode::EAN_8, "4711", ZXing::BarcodeFormat::EAN8, "47110007"},
-    {TCustomBarcode::EAN_13, "400638133393", ZXing::BarcodeFormat::EAN13, "4006381333931"},
-    {TCustomBarcode::UPC_A, "03600029145", ZXing::BarcodeFormat::UPCA, "036000291452"},
-    {TCustomBarcode::UPC_E, "042100", ZXing::BarcodeFormat::UPCE, "00421001"},
-    {TCustomBarcode::CODE39, "ABC-1", ZXing::BarcodeFormat::Code39, "ABC-1"},
-    {TCustomBarcode::CODE25i, "123456", ZXing::BarcodeFormat::ITF, "123456"},
-    {TCustomBarcode::CODE128_A, "ABC123", ZXing::BarcodeFormat::Code128, "ABC123"},
-    {TCustomBarcode::CODE128_B, "Label 42", ZXing::BarcodeFormat::Code128, "Label 42"},
-    {TCustomBarcode::CODE128_C, "123456", ZXing::BarcodeFormat::Code128, "123456"},
+    {"Ean8", TCustomBarcode::EAN_8, "4711", ZXing::BarcodeFormat::EAN8, "47110007"},
+    {"Ean13", TCustomBarcode::EAN_13, "400638133393", ZXing::BarcodeFormat::EAN13, "4006381333931"},
+    {"UpcA", TCustomBarcode::UPC_A, "03600029145", ZXing::BarcodeFormat::UPCA, "036000291452"},
+    {"UpcE", TCustomBarcode::UPC_E, "042100", ZXing::BarcodeFormat::UPCE, "00421001"},
+    {"Code39", TCustomBarcode::CODE39, "ABC-1", ZXing::BarcodeFormat::Code39, "ABC-1"},
+    {"Code25i", TCustomBarcode::CODE25i, "123456", ZXing::BarcodeFormat::ITF, "123456"},
+    {"Code128A", TCustomBarcode::CODE128_A, "ABC123", ZXing::BarcodeFormat::Code128, "ABC123"},
+    {"Code128B", TCustomBarcode::CODE128_B, "Label 42", ZXing::BarcodeFormat::Code128, "Label 42"},
+    {"Code128C", TCustomBarcode::CODE128_C, "123456", ZXing::BarcodeFormat::Code128, "123456"},
 };
 
-TEST_F(LabelPagePrint, EverySymbologyDecodesInEveryRotation) {
+void PrintTo(const TSymbolCase& c, std::ostream* out) { *out << c.name; }
+
+class LabelPageSymbol : public LabelPagePrint, public testing::WithParamInterface<TSymbolCase> {};
+
+// On a queue with unprintable margins, in each of the four rotations.
+TEST_P(LabelPageSymbol, DecodesInEveryRotation) {
+  const TSymbolCase& c = GetParam();
   Queue("Symbols", {18, 36, 18, 36});
-  for (const TSymbolCase& c : kSymbolCases) {
-    for (auto rotation : {TCustomBarcode::rotate_000, TCustomBarcode::rotate_090, TCustomBarcode::rotate_180,
-                          TCustomBarcode::rotate_270}) {
-      SCOPED_TRACE(std::string(c.text) + " rotation " + std::to_string(rotation));
-      std::vector<QImage> pages = PrintAndRender(Request(c.type, c.text, rotation));
-      ASSERT_EQ(pages.size(), 1u);
-      EXPECT_EQ(Decoded(pages[0], c.format), c.decoded);
-    }
+  for (auto rotation : {TCustomBarcode::rotate_000, TCustomBarcode::rotate_090, TCustomBarcode::rotate_180,
+                        TCustomBarcode::rotate_270}) {
+    SCOPED_TRACE(testing::Message() << "rotation " << int(rotation));
+    std::vector<QImage> pages = PrintAndRender(Request(c.type, c.text, rotation));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(Decoded(pages[0], c.format), c.decoded);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Symbologies, LabelPageSymbol, testing::ValuesIn(kSymbolCases),
+                         [](const testing::TestParamInfo<TSymbolCase>& info) { return info.param.name; });
 
 }  // namespace
 

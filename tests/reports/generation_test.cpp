@@ -124,6 +124,14 @@ TEST_F(Generation, WithoutADataSourceTheDetailBandPrintsOnceOnOnePage) {
   EXPECT_EQ(onPage.Corners, (std::vector<platform::TPoint>{{619, 406}}));
 }
 
+TEST_F(Generation, ABandAlignedToTheBottomSitsOnTheBottomMargin) {
+  band.AlignToBottom = true;
+  TMarker inBand(report, &band);
+  Generate();
+  // (2794 - 100 - 23.8125) tenths from the top: 6307.53 px.
+  EXPECT_EQ(inBand.Corners, (std::vector<platform::TPoint>{{236, 6308}}));
+}
+
 TEST_F(Generation, WithoutADataSourceAndNotPrintingWhenEmptyThereIsNoPage) {
   report.PrintIfEmpty = false;
   Generate();

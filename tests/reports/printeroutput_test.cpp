@@ -13,6 +13,8 @@
 namespace reports {
 namespace {
 
+using testsupport::TPostScriptQueue;
+
 constexpr int kDpi = 100;
 
 // A black square 10 mm from the paper's corner on every page, and one band per page.
@@ -29,10 +31,12 @@ class ReportPrint : public testing::Test {
  protected:
   void SetUp() override {
     cupsd = std::make_unique<testsupport::TPrivateCupsd>();
-    if (!cupsd->Failure().empty()) {
+    const std::string missing =
+        cupsd->Failure().empty() ? TPostScriptQueue::MissingTools() : cupsd->Failure();
+    if (!missing.empty()) {
       const char* ci = std::getenv("CI");
-      if (ci && std::string(ci) == "true") FAIL() << cupsd->Failure();
-      GTEST_SKIP() << cupsd->Failure();
+      if (ci && std::string(ci) == "true") FAIL() << missing;
+      GTEST_SKIP() << missing;
     }
     queue = std::make_unique<testsupport::TPostScriptQueue>(*cupsd, dir, "Pages", testsupport::TPrinterMargins{});
     ASSERT_TRUE(queue->Created());

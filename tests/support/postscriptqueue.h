@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cups/cups.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <QImageReader>
@@ -29,6 +30,15 @@ struct TPrinterMargins {
 
 class TPostScriptQueue {
  public:
+  // Empty when the scheduler can turn a document into PostScript and Ghostscript can
+  // render it; else what is missing.
+  static std::string MissingTools() {
+    if (access("/usr/lib/cups/filter/pdftops", X_OK) != 0)
+      return "the CUPS filters are not installed (Debian package cups-filters)";
+    if (access("/usr/bin/gs", X_OK) != 0) return "Ghostscript is not installed (Debian package ghostscript)";
+    return "";
+  }
+
   TPostScriptQueue(TPrivateCupsd& cupsd, const TTempDir& dir, const std::string& name, TPrinterMargins margins)
       : FCupsd(cupsd), FDir(dir), FName(name), FOutput(dir.File(name + ".ps")) {
     const std::string ppd = dir.File(name + ".ppd");
