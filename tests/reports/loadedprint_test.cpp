@@ -30,10 +30,11 @@ class LoadedFilePrint : public testing::Test {
  protected:
   void SetUp() override {
     cupsd = std::make_unique<testsupport::TPrivateCupsd>();
-    if (!cupsd->Failure().empty()) {
+    const std::string missing = cupsd->Failure().empty() ? TPostScriptQueue::MissingTools() : cupsd->Failure();
+    if (!missing.empty()) {
       const char* ci = std::getenv("CI");
-      if (ci && std::string(ci) == "true") FAIL() << cupsd->Failure();
-      GTEST_SKIP() << cupsd->Failure();
+      if (ci && std::string(ci) == "true") FAIL() << missing;
+      GTEST_SKIP() << missing;
     }
     TPageStore saved;
     for (int n = 1; n <= 3; ++n) saved.AddPage(previewtest::BoxPage({BoxOfPage(n)}));
