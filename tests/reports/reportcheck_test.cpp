@@ -151,7 +151,7 @@ TEST_F(ReportFile, DamagedFilesAreRefusedAndTheShownPagesStay) {
       {"page count beyond the file", [](auto& b, auto&) { PutI32(b, 8, 0x7fffffff); }, "more pages than the file holds"},
       {"one page more than stored", [](auto& b, auto&) { PutI32(b, 8, 4); }, "cut short"},
       {"one page fewer than stored", [](auto& b, auto&) { PutI32(b, 8, 2); }, "bytes follow the last page"},
-      {"last record cut", [](auto& b, auto&) { b.resize(b.size() - 1); }, "page 3 has a bad length"},
+      {"last record cut", [](auto& b, auto&) { b.pop_back(); }, "page 3 has a bad length"},
       {"cut inside page 2", [](auto& b, auto& s) { b.resize(s[1] + 20); }, nullptr},
       {"pages out of order", [](auto& b, auto& s) { PutI32(b, s[1], 3); }, "page 2 is out of order"},
       {"forward offset past the end", [](auto& b, auto& s) { PutI32(b, s[0] + 4, int32_t(b.size() + 8)); },
