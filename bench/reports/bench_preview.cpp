@@ -49,9 +49,22 @@ void BM_LabelPagePreviewToFirstPageDrawn(benchmark::State& state) {
 }
 BENCHMARK(BM_LabelPagePreviewToFirstPageDrawn)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// 1,000 finished pages of a few bars each, alike in size wherever they are.
+std::unique_ptr<reports::TRepJob> ThousandPageJob() {
+  auto job = previewtest::FinishedJob(0);
+  job->Complete = false;
+  for (int n = 1; n <= kPages; ++n) {
+    ++job->PagesStarted;
+    job->PageStore().AddPage(previewtest::NumberedPage(n % 20 + 1));
+  }
+  job->PageStore().Finish();
+  job->Complete = true;
+  return job;
+}
+
 // A preview of 1,000 finished pages; Arg 1 loads them from a saved report file.
 struct TThousandPages {
-  explicit TThousandPages(bool fromFile) : Job(previewtest::FinishedJob(kPages)) {
+  explicit TThousandPages(bool fromFile) : Job(ThousandPageJob()) {
     if (fromFile) {
       const std::string file = Dir.File("thousand.LRP");
       Job->PageStore().SaveToFile(file);

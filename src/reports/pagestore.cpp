@@ -46,7 +46,9 @@ void TPageStore::AddPage(const platform::TMetafile& page) {
   int stored;
   {
     std::lock_guard guard(FLock);
-    if (!FOwnsFile) throw EPageStoreError("The report's pages were replaced by the file " + FFileName);
+    // The operator loaded a file over the pages of a generation that was still running:
+    // its last page, finished after the cancel, has nowhere to go.
+    if (!FOwnsFile) return;
     std::vector<uint8_t> bytes;
     if (FRecordStarts.empty()) {
       FCreated = DateTimeNow();
@@ -104,7 +106,7 @@ void TPageStore::MoveToFileLocked(const std::vector<uint8_t>& pending) {
 
 void TPageStore::Finish() {
   std::lock_guard guard(FLock);
-  if (FRecordStarts.empty()) return;
+  if (FRecordStarts.empty() || !FOwnsFile) return;  // a loaded file is read-only and complete
   WriteAtLocked(0, ReportHeader(int32_t(FRecordStarts.size()), DateTimeNow()));
 }
 

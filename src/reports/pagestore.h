@@ -54,7 +54,8 @@ class TPageStore {
   // every access) and never deleted by the store. The file is checked first: one that
   // does not hold up raises EReportFileError and the store stays as it was.
   void LoadFromFile(const std::string& path);
-  // True once the pages come from a saved report file; such a store takes no new page.
+  // True once the pages come from a saved report file; such a store drops a page added
+  // (one a cancelled generation still finishes) and keeps its header as it is.
   bool Loaded() const;
 
   std::function<void(int pagesStored)> OnPageAvailable;

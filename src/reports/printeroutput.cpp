@@ -77,7 +77,11 @@ void TPrinterOutput::ApplySettings(TRepJob& job) {
   // The queue's own printer reports the printable margins of the paper it is given.
   printer.setPageSize(paper);
   printer.setPageOrientation(settings.Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  const QRect printable = printer.pageLayout().paintRectPixels(resolution);
+  // Qt keeps margins of its own (10 points) above the printer's; the printable area is
+  // what the printer's minimum margins leave.
+  QPageLayout layout = printer.pageLayout();
+  layout.setMargins(layout.minimumMargins());
+  const QRect printable = layout.paintRectPixels(resolution);
   FPrintable = platform::TRect{printable.left(), printable.top(), printable.right() + 1, printable.bottom() + 1};
 
   FDocument = NewDocumentFile();

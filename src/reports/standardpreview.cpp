@@ -285,7 +285,8 @@ void TStandardPreview::PrintClick() {
 }
 
 void TStandardPreview::PrintLoadedFile() {
-  if (!FJob->Complete || !PrinterCheck()()) return;
+  // A file without pages would still make the printer feed one blank sheet.
+  if (!FJob->Complete || FJob->PageStore().PageCount() == 0 || !PrinterCheck()()) return;
   if (FPrinting) FPrinting->Abort();
   TLoadedPrint print(*FJob);
   FPrinting = &print;

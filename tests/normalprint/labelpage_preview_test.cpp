@@ -18,6 +18,7 @@
 #include "reports/reppreview.h"
 #include "reports/support/previewpages.h"
 #include "reports/support/previewwindows.h"
+#include "support/postscriptqueue.h"
 #include "support/tempdir.h"
 
 namespace {
@@ -156,6 +157,45 @@ TEST_F(LabelPagePreview, ASavedFileLoadedBackShowsTheSamePageAndDisablesPrinterS
   ASSERT_FALSE(shownFirst.empty());
   EXPECT_EQ(shownAfterLoad, shownFirst);
   EXPECT_FALSE(setupEnabled);
+}
+
+// Saved from one preview, loaded into another and printed from there on a Letter queue
+// without margins: the same barcode at the same place as the label page prints it.
+TEST_F(LabelPagePreview, ALoadedFilePrintsTheSameBarcodeAtTheSamePlace) {
+  testsupport::TPrivateCupsd cupsd;
+  const std::string missing =
+      cupsd.Failure().empty() ? testsupport::TPostScriptQueue::MissingTools() : cupsd.Failure();
+  if (!missing.empty()) {
+    const char* ci = std::getenv("CI");
+    if (ci && std::string(ci) == "true") FAIL() << missing;
+    GTEST_SKIP() << missing;
+  }
+  testsupport::TPostScriptQueue queue(cupsd, dir, "Letter", testsupport::TPrinterMargins{});
+  ASSERT_TRUE(queue.Created());
+  QWidget owner;
+  chosen = QString::fromStdString(dir.File("print.LRP"));
+  WhenShown("Print Preview", [&](TStandardPreview& window) {
+    window.Run(reports::pcSave);
+    window.close();
+  });
+  PreviewLabelPage(&owner, Ean8("4711"));
+  WhenShown("Print Preview", [&](TStandardPreview& window) {
+    window.Run(reports::pcLoad);
+    window.Job()->Printer.Resolution = 600;
+    window.Run(reports::pcPrint);
+    window.close();
+  });
+  PreviewLabelPage(&owner, Ean8("1234"));
+  ASSERT_TRUE(queue.WaitForJobs()) << cupsd.Log();
+  constexpr int kDpi = 300;
+  const std::vector<QImage> pages = queue.RenderedPages(kDpi);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].size(), QSize(2550, 3300)) << "Letter, the paper listed next to the recognised Note";
+  EXPECT_EQ(Decoded(pages[0]), "47110007");
+  // 99 and 65 pixels at 96 dpi from the paper's corner, as on the label page.
+  const QRect box = DarkBox(pages[0]);
+  EXPECT_NEAR(box.left() * 25.4 / kDpi, 99 * 25.4 / 96, 0.3);
+  EXPECT_NEAR(box.top() * 25.4 / kDpi, 65 * 25.4 / 96, 0.3);
 }
 
 TEST_F(LabelPagePreview, ClosingTheOwnerWindowClosesThePreview) {

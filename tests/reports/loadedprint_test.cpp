@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "base/messages.h"
@@ -30,7 +31,7 @@ class LoadedFilePrint : public testing::Test {
  protected:
   void SetUp() override {
     cupsd = std::make_unique<testsupport::TPrivateCupsd>();
-    SKIP_OR_FAIL_WITHOUT_PRINTING(cupsd->Failure());
+    SKIP_OR_FAIL_WITHOUT_PRINTING(cupsd->Failure().empty() ? TPostScriptQueue::MissingTools() : cupsd->Failure());
     TPageStore saved;
     for (int n = 1; n <= 3; ++n) saved.AddPage(previewtest::BoxPage({BoxOfPage(n)}));
     saved.Finish();
@@ -129,6 +130,17 @@ TEST_F(LoadedFilePrint, NothingWithoutPrintersOrBeforeTheJobIsComplete) {
   job->Complete = false;
   w.Run(pcPrint);
   job->Complete = true;
+  // A file of no pages at all: no blank sheet either.
+  std::vector<uint8_t> header = previewtest::FileBytes(file);
+  header.resize(124);
+  const int32_t none = 0;
+  std::memcpy(header.data() + 8, &none, 4);
+  file = dir.File("empty.LRP");
+  previewtest::WriteBytes(file, header);
+  w.Run(pcLoad);
+  ASSERT_TRUE(messages.empty()) << messages.front();
+  EXPECT_EQ(w.PageCounterText(), "Page 1 of 0");
+  w.Run(pcPrint);
   EXPECT_EQ(queue.JobCount(), 0);
   EXPECT_TRUE(messages.empty());
 }

@@ -161,5 +161,26 @@ TEST_F(ReportPreview, BusyReportDoesNotPreview) {
   EXPECT_EQ(asking.Asked, 1);
 }
 
+TEST_F(ReportPreview, ClosingWhileGeneratingCancelsAndPreviewReturnsAtOnce) {
+  TBoxReport page("cancelled");
+  struct TClosingElement : previewtest::TBoxElement {
+    using TBoxElement::TBoxElement;
+    void PrintElement(TRepPage& target, double x, double y) override {
+      if (TStandardPreview* window = PreviewTitled("cancelled")) {
+        Busy = ParentReport().Busy();
+        window->close();  // the operator closes the window while the page is made
+      }
+      TBoxElement::PrintElement(target, x, y);
+    }
+    bool Busy = false;
+  } closing(page.report, nullptr);
+  // Freeing the job in the middle of its generation would crash; keeping it after the
+  // cancel would leave Preview waiting for a window that is gone.
+  page.report.Preview();
+  EXPECT_TRUE(closing.Busy);
+  DeleteClosedWindows();
+  EXPECT_TRUE(OpenPreviews().empty());
+}
+
 }  // namespace
 }  // namespace reports

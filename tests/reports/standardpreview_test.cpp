@@ -432,7 +432,7 @@ TEST_F(Preview, LoadOfAMissingFileSaysSoAndChangesNothing) {
 TEST_F(Preview, LoadOfADamagedFileIsRefusedAndTheShownPagesStay) {
   auto saved = FinishedJob(2);
   std::vector<uint8_t> bytes = saved->PageStore().ReadBytes(0, size_t(saved->PageStore().Size()));
-  bytes.resize(bytes.size() - 10);
+  bytes.erase(bytes.end() - 10, bytes.end());
   const std::string file = dir.File("cut.LRP");
   previewtest::WriteBytes(file, bytes);
 
