@@ -11,13 +11,12 @@
 #include <string>
 #include <utility>
 
+#include "base/messages.h"
+
 namespace controls {
 
-// Shown for an exception that carries no message of ours.
-inline constexpr const char* kUnknownErrorText = "An unknown error occurred";
-
-// Runs the handler; an exception it throws goes to the message display. True when it ran through.
-bool Guarded(const std::function<void()>& handler);
+using platform::Guarded;
+using platform::kUnknownErrorText;
 
 // Connects a signal to a handler that runs guarded; the handler receives the signal's arguments.
 template <typename Sender, typename Signal, typename Handler>

@@ -53,19 +53,7 @@ QIcon Glyph(int index) {
   return QIcon(QPixmap(QString(":/reports/glyphs/%1.xpm").arg(kGlyphFiles[size_t(index)])));
 }
 
-// An error leaving a handler goes to the message display; the window stays as it was.
-void Guarded(const std::function<void()>& handler) {
-  std::string message;
-  try {
-    handler();
-    return;
-  } catch (const std::exception& error) {
-    message = error.what();
-  } catch (...) {
-    message = "An unknown error occurred";
-  }
-  platform::ShowMessage(message);
-}
+using platform::Guarded;
 
 QString PlatformFileDialog(const TReportFileDialog& request) {
   QFileDialog dialog(nullptr, request.Title);
