@@ -23,7 +23,7 @@ constexpr QRect kOKRect{427, 246, 75, 25};
 constexpr int kTitlePointSize = 14;
 constexpr int kPictureMargin = 4;
 
-const QColor kAqua{0, 255, 255};
+using items::kAqua;
 const QColor kMaroon{128, 0, 0};
 
 QString InformationText() {
@@ -98,11 +98,7 @@ TfrmAbout::TfrmAbout(QWidget* owner)
   controls::ConnectGuarded(OKButton, &QPushButton::clicked, this, [this](bool) { accept(); });
 }
 
-void TfrmAbout::ColorPicker1Change(const QColor& color) {
-  QPalette colours = Memo1->palette();
-  colours.setColor(QPalette::Base, color);
-  Memo1->setPalette(colours);
-}
+void TfrmAbout::ColorPicker1Change(const QColor& color) { items::SetBackground(*Memo1, color); }
 
 void TfrmAbout::showEvent(QShowEvent* event) {
   controls::Guarded([this] {

@@ -12,7 +12,6 @@
 namespace reports {
 
 enum TRepDestination : uint8_t { qrdPrinter, qrdPreview };
-enum TRepOrientation : uint8_t { poPortrait, poLandscape };
 // Output bins by the system's bin codes (DMBIN_*).
 enum TRepBin : uint8_t { First = 1, Lower = 2, Middle = 3, Manual = 4, Envelope = 5, Auto = 7 };
 

@@ -5,12 +5,11 @@
 #include "base/screen.h"
 #include "reports/generation.h"
 #include "reports/printeroutput.h"
+#include "reports/position.h"
 #include "reports/progresswindow.h"
 
 namespace reports {
 namespace {
-
-constexpr double kTenthsPerMM = 10;
 
 // Runs its action when the scope ends, however it ends.
 template <typename Action>
@@ -36,7 +35,7 @@ TLabelReport::~TLabelReport() = default;
 
 double TLabelReport::ToTenths(double value) const {
   switch (FUnits) {
-    case MM: return value * kTenthsPerMM;
+    case MM: return value * TenthsMMPerMM;
     case Inches: return value * TenthsMMPerInch;
     case Pixels: return value * TenthsMMPerInch / platform::ScreenPixelsPerInch();
     case Native: break;
@@ -46,7 +45,7 @@ double TLabelReport::ToTenths(double value) const {
 
 double TLabelReport::FromTenths(double tenths) const {
   switch (FUnits) {
-    case MM: return tenths / kTenthsPerMM;
+    case MM: return tenths / TenthsMMPerMM;
     case Inches: return tenths / TenthsMMPerInch;
     case Pixels: return tenths * platform::ScreenPixelsPerInch() / TenthsMMPerInch;
     case Native: break;
@@ -54,16 +53,18 @@ double TLabelReport::FromTenths(double tenths) const {
   return tenths;
 }
 
-// A length set by hand makes the paper a custom one.
 void TLabelReport::SetPaperWidth(double value) {
   FPaperWidth = ToTenths(value);
-  Printer.PaperSize = Custom;
-  Printer.CustomWidth = FPaperWidth;
-  Printer.CustomLength = FPaperLength;
+  UseCustomPaper();
 }
 
 void TLabelReport::SetPaperLength(double value) {
   FPaperLength = ToTenths(value);
+  UseCustomPaper();
+}
+
+// A length set by hand makes the paper a custom one.
+void TLabelReport::UseCustomPaper() {
   Printer.PaperSize = Custom;
   Printer.CustomWidth = FPaperWidth;
   Printer.CustomLength = FPaperLength;
@@ -73,8 +74,8 @@ void TLabelReport::SetPaperSize(TRepPaperSize size) {
   const TPaperRow& row = PaperRow(size);
   Printer.PaperSize = size;
   if (row.WidthMM > 0) {
-    FPaperWidth = row.WidthMM * kTenthsPerMM;
-    FPaperLength = row.LengthMM * kTenthsPerMM;
+    FPaperWidth = row.WidthMM * TenthsMMPerMM;
+    FPaperLength = row.LengthMM * TenthsMMPerMM;
   }
 }
 

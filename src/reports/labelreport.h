@@ -126,6 +126,7 @@ class TLabelReport {
   double ToTenths(double value) const;
   double FromTenths(double tenths) const;
   void CheckMargins();
+  void UseCustomPaper();
   void ReleasePreviewJob(TRepJob& job);
 
   TRepUnits FUnits = MM;

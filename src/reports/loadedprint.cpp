@@ -4,6 +4,7 @@
 #include <QPrinterInfo>
 #include <cmath>
 
+#include "reports/position.h"
 #include "reports/printeroutput.h"
 
 namespace reports {
@@ -11,32 +12,19 @@ namespace {
 
 // Papers closer than this are one paper to the operator (Letter and Note differ by 0.4 mm).
 constexpr double kSamePaperMM = 1;
-constexpr double kTenthsPerMM = 10;
-
-QPrinterInfo JobPrinter(int index) {
-  const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
-  return index >= 0 && index < printers.size() ? printers[index] : QPrinterInfo::defaultPrinter();
-}
-
-bool Lists(const QPrinterInfo& printer, const TPaperRow& row) {
-  const QPageSize page(QPageSize::id(row.SystemCode));
-  for (const QPageSize& supported : printer.supportedPageSizes())
-    if (supported.isEquivalentTo(page)) return true;
-  return false;
-}
 
 // The paper recognised from a file's pages may be one the printer knows by another name:
 // the first standard paper within a millimetre of the pages that the printer lists.
 TRepPaperSize ListedPaperLike(const TRepJob& job) {
-  const QPrinterInfo printer = JobPrinter(job.Printer.PrinterIndex);
+  const QPrinterInfo printer = ChosenPrinter(job.Printer.PrinterIndex);
   const bool turned = job.Printer.Orientation == poLandscape;
-  const double width = (turned ? job.PaperLength : job.PaperWidth) / kTenthsPerMM;
-  const double length = (turned ? job.PaperWidth : job.PaperLength) / kTenthsPerMM;
+  const double width = (turned ? job.PaperLength : job.PaperWidth) / TenthsMMPerMM;
+  const double length = (turned ? job.PaperWidth : job.PaperLength) / TenthsMMPerMM;
   for (const TPaperRow& row : PaperTable()) {
     if (row.WidthMM <= 0 || std::abs(row.WidthMM - width) > kSamePaperMM ||
         std::abs(row.LengthMM - length) > kSamePaperMM)
       continue;
-    if (Lists(printer, row)) return row.Size;
+    if (ListedPage(printer, QPageSize(QPageSize::id(row.SystemCode)))) return row.Size;
   }
   return job.Printer.PaperSize;
 }

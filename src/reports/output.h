@@ -5,6 +5,7 @@
 #include <string>
 
 #include "graphics/canvas.h"
+#include "reports/papers.h"
 #include "reports/position.h"
 
 namespace reports {
@@ -26,12 +27,6 @@ class TRepPage {
   platform::TCanvas& FCanvas;
   TDeviceMapping FMapping;
   int FPageNumber;
-};
-
-// The paper the document is produced on, in 0.1 mm, as the destination settled it.
-struct TRepPaper {
-  double Width = 0;
-  double Length = 0;
 };
 
 class TRepOutput {

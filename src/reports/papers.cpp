@@ -2,6 +2,9 @@
 
 #include <array>
 #include <stdexcept>
+#include <utility>
+
+#include "reports/position.h"
 
 namespace reports {
 namespace {
@@ -52,6 +55,12 @@ std::span<const TPaperRow> PaperTable() { return kPapers; }
 const TPaperRow& PaperRow(TRepPaperSize size) {
   if (size >= kPapers.size()) throw std::out_of_range("unknown paper size code");
   return kPapers[size];
+}
+
+TRepPaper OrientedPaper(const TPaperRow& row, TRepOrientation orientation) {
+  TRepPaper paper{row.WidthMM * TenthsMMPerMM, row.LengthMM * TenthsMMPerMM};
+  if (orientation == poLandscape) std::swap(paper.Width, paper.Length);
+  return paper;
 }
 
 }  // namespace reports

@@ -13,6 +13,14 @@ enum TRepPaperSize : uint8_t {
   ESheet, Custom
 };
 
+enum TRepOrientation : uint8_t { poPortrait, poLandscape };
+
+// The paper the document is produced on, in 0.1 mm, as the destination settled it.
+struct TRepPaper {
+  double Width = 0;
+  double Length = 0;
+};
+
 struct TPaperRow {
   TRepPaperSize Size;
   const char* Name;
@@ -24,5 +32,7 @@ struct TPaperRow {
 // Every paper in code order, Default first and Custom last.
 std::span<const TPaperRow> PaperTable();
 const TPaperRow& PaperRow(TRepPaperSize size);
+// A standard paper's width and length in 0.1 mm, turned for landscape.
+TRepPaper OrientedPaper(const TPaperRow& row, TRepOrientation orientation);
 
 }  // namespace reports

@@ -16,5 +16,6 @@ struct TDeviceMapping {
 };
 
 constexpr double TenthsMMPerInch = 254;
+constexpr double TenthsMMPerMM = 10;
 
 }  // namespace reports

@@ -16,33 +16,19 @@
 #include "base/ioerror.h"
 #include "graphics/qt/qtcanvas.h"
 #include "reports/job.h"
+#include "reports/position.h"
 
 namespace reports {
 namespace {
 
-constexpr double kTenthsPerMM = 10;
-constexpr double kTenthsPerPoint = 254.0 / 72.0;
-
-QPrinterInfo ChosenPrinter(int index) {
-  if (index < 0) return QPrinterInfo::defaultPrinter();
-  const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
-  if (index >= printers.size()) throw std::out_of_range("Printer index out of range");
-  return printers[index];
-}
+constexpr double kTenthsPerPoint = TenthsMMPerInch / 72;
 
 // The job's paper as Qt knows it; the system codes are Windows paper codes.
 QPageSize RequestedPage(const TRepPrinterSettings& settings) {
   if (settings.PaperSize == Custom)
-    return QPageSize(QSizeF(settings.CustomWidth / kTenthsPerMM, settings.CustomLength / kTenthsPerMM),
+    return QPageSize(QSizeF(settings.CustomWidth / TenthsMMPerMM, settings.CustomLength / TenthsMMPerMM),
                      QPageSize::Millimeter);
   return QPageSize(QPageSize::id(PaperRow(settings.PaperSize).SystemCode));
-}
-
-// The printer's own entry for the paper, when it lists one.
-std::optional<QPageSize> ListedPage(const QPrinterInfo& info, const QPageSize& page) {
-  for (const QPageSize& supported : info.supportedPageSizes())
-    if (supported.isEquivalentTo(page)) return supported;
-  return std::nullopt;
 }
 
 // The document file the pages are drawn into before they go to the queue.
@@ -57,6 +43,19 @@ std::string NewDocumentFile() {
 }  // namespace
 
 bool AnyPrinterInstalled() { return !QPrinterInfo::availablePrinters().isEmpty(); }
+
+QPrinterInfo ChosenPrinter(int index) {
+  if (index < 0) return QPrinterInfo::defaultPrinter();
+  const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+  if (index >= printers.size()) throw std::out_of_range("Printer index out of range");
+  return printers[index];
+}
+
+std::optional<QPageSize> ListedPage(const QPrinterInfo& printer, const QPageSize& page) {
+  for (const QPageSize& supported : printer.supportedPageSizes())
+    if (supported.isEquivalentTo(page)) return supported;
+  return std::nullopt;
+}
 
 TPrinterOutput::TPrinterOutput() = default;
 

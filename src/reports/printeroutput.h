@@ -5,7 +5,10 @@
 // that fails half-way is dropped and never reaches the spooler.
 #pragma once
 
+#include <QPageSize>
+#include <QPrinterInfo>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "reports/output.h"
@@ -21,6 +24,10 @@ namespace reports {
 
 // True when the printing system lists at least one printer.
 bool AnyPrinterInstalled();
+// The printer of a job's settings: its index in the system's list, -1 the default one.
+QPrinterInfo ChosenPrinter(int index);
+// The printer's own entry for the paper, when it lists one.
+std::optional<QPageSize> ListedPage(const QPrinterInfo& printer, const QPageSize& page);
 
 class TPrinterOutput : public TRepOutput {
  public:

@@ -1,19 +1,19 @@
 #include "reports/reportcheck.h"
 
+#include "metafile/emfrecords.h"
 #include "metafile/metafile.h"
 #include "reports/reportfile.h"
 
 namespace reports {
 namespace {
 
-// The fixed part of an EMF header record (EMR_HEADER): type, size, bounds, frame,
-// signature, version, total bytes, ... up to the millimetre size.
-constexpr uint32_t kEmfHeaderMinSize = 88;
-constexpr uint32_t kEmrHeader = 1;
+using platform::EmfHeaderMinSize;
+
+// Where the EMF header record (type, size, bounds, frame, signature, version, total
+// bytes, ...) holds its signature and the picture's size.
 constexpr uint32_t kEmfSignatureAt = 40;
-constexpr uint32_t kEmfSignature = 0x464D4520;  // " EMF"
 constexpr uint32_t kEmfBytesAt = 48;
-constexpr uint64_t kSmallestRecord = PageRecordFrontSize + kEmfHeaderMinSize + PageRecordBackSize;
+constexpr uint64_t kSmallestRecord = PageRecordFrontSize + EmfHeaderMinSize + PageRecordBackSize;
 
 class TChecker {
  public:
@@ -60,12 +60,12 @@ class TChecker {
   // Returns the start of the next record.
   uint64_t CheckRecord(int32_t page, uint64_t start) const {
     const std::string which = "page " + std::to_string(page);
-    const std::vector<uint8_t> front = Read(start, PageRecordFrontSize + kEmfHeaderMinSize);
+    const std::vector<uint8_t> front = Read(start, PageRecordFrontSize + EmfHeaderMinSize);
     if (ReadI32(front.data()) != page) Refuse(which + " is out of order");
     const int64_t next = ReadI32(front.data() + 4);
     if (next < int64_t(start + kSmallestRecord) || uint64_t(next) > FSize) Refuse(which + " has a bad length");
     const uint8_t* emf = front.data() + PageRecordFrontSize;
-    if (uint32_t(ReadI32(emf)) != kEmrHeader || uint32_t(ReadI32(emf + kEmfSignatureAt)) != kEmfSignature)
+    if (uint32_t(ReadI32(emf)) != platform::EMR_HEADER || uint32_t(ReadI32(emf + kEmfSignatureAt)) != platform::EmfSignature)
       Refuse(which + " holds no page picture");
     const uint64_t pictureBytes = uint32_t(ReadI32(emf + kEmfBytesAt));
     if (pictureBytes != uint64_t(next) - start - PageRecordFrontSize - PageRecordBackSize)

@@ -37,7 +37,6 @@ constexpr QSize kExitButtonSize{40, 22};
 constexpr int kProgressPanelWidth = 40;
 constexpr int kPagePanelWidth = 50;
 constexpr int kProgressStep = 5;
-constexpr double kTenthsPerMM = 10;
 
 // The image list: glyph n is entry n.
 constexpr std::array<const char*, 11> kGlyphFiles{
@@ -314,12 +313,11 @@ void TStandardPreview::LoadClick() {
     const platform::TMetafile first = job.PageStore().Page(1);
     if (std::optional<TRecognisedPaper> paper = RecognisePaper(first.Width(), first.Height(),
                                                                 platform::ScreenPixelsPerInch())) {
-      const TPaperRow& row = PaperRow(paper->Size);
       job.Printer.PaperSize = paper->Size;
       job.Printer.Orientation = paper->Orientation;
-      const bool turned = paper->Orientation == poLandscape;
-      job.PaperWidth = (turned ? row.LengthMM : row.WidthMM) * kTenthsPerMM;
-      job.PaperLength = (turned ? row.WidthMM : row.LengthMM) * kTenthsPerMM;
+      const TRepPaper lengths = OrientedPaper(PaperRow(paper->Size), paper->Orientation);
+      job.PaperWidth = lengths.Width;
+      job.PaperLength = lengths.Length;
     }
   }
   job.Complete = true;

@@ -6,19 +6,15 @@
 #include "graphics/qt/qtcanvas.h"
 #include "metafile/metafilecanvas.h"
 #include "reports/job.h"
+#include "reports/position.h"
 
 namespace reports {
 namespace {
 
-constexpr double kTenthsPerMM = 10;
-
 // Without a printer the paper is the report's own; Default falls back to A4.
 TRepPaper JobPaper(const TRepPrinterSettings& settings) {
   if (settings.PaperSize == Custom) return TRepPaper{settings.CustomWidth, settings.CustomLength};
-  const TPaperRow& row = PaperRow(settings.PaperSize == Default ? A4 : settings.PaperSize);
-  TRepPaper paper{row.WidthMM * kTenthsPerMM, row.LengthMM * kTenthsPerMM};
-  if (settings.Orientation == poLandscape) std::swap(paper.Width, paper.Length);
-  return paper;
+  return OrientedPaper(PaperRow(settings.PaperSize == Default ? A4 : settings.PaperSize), settings.Orientation);
 }
 
 }  // namespace

@@ -7,19 +7,15 @@
 
 namespace items {
 
-namespace {
-
-const QColor kAqua(0, 255, 255);
-
-}  // namespace
-
 TFieldPanel::TFieldPanel(QWidget& panel, TFieldPanelStyle style) : FPanel(panel), FStyle(style) {}
 
-void SetAquaBackground(QWidget& field) {
+void SetBackground(QWidget& field, const QColor& colour) {
   QPalette palette = field.palette();
-  palette.setColor(QPalette::Base, kAqua);
+  palette.setColor(QPalette::Base, colour);
   field.setPalette(palette);
 }
+
+void SetAquaBackground(QWidget& field) { SetBackground(field, kAqua); }
 
 QLabel* MakeBuddyLabel(QWidget& parent, const char* text, QRect rect, QWidget& field) {
   auto* label = new QLabel(text, &parent);

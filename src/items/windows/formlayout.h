@@ -2,6 +2,7 @@
 // fields, a row of buttons, and the window centred on the screen.
 #pragma once
 
+#include <QColor>
 #include <QLabel>
 #include <QPushButton>
 #include <QRect>
@@ -11,7 +12,10 @@
 
 namespace items {
 
-// The background of the shop's entry fields.
+// The background of the shop's entry fields and of the about box's text.
+inline const QColor kAqua{0, 255, 255};
+// The colour a field's text is written on.
+void SetBackground(QWidget& field, const QColor& colour);
 void SetAquaBackground(QWidget& field);
 // A label at rect whose buddy is field: its mnemonic and screen readers lead there
 // (its text, less "&" and ":", names the field and the text boxes within it).
