@@ -17,7 +17,7 @@ program=(
   libcups2-dev
   fonts-liberation2 fontconfig
 )
-# GoogleTest and Benchmark; clang's sanitizer runtime; zxing-cpp to decode symbols;
+# GoogleTest and Benchmark; clang's sanitizer runtime; zxing-cpp and zbar to decode symbols;
 # djpeg as the JPEG reference; sqlite3 to read tables as another program; Xvfb,
 # xclip, xdotool and openbox for the tests on a real X server; libxcb's headers for the
 # start-up benchmark, which watches the server's map events; Inkscape as an independent
@@ -28,7 +28,7 @@ program=(
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libzxing-dev
+  libzxing-dev zbar-tools
   libjpeg-turbo-progs
   sqlite3
   xvfb xauth xclip x11-utils xdotool openbox libxcb1-dev

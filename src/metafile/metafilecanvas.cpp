@@ -152,13 +152,41 @@ void TEmfRecorder::UseFillMode(int mode) {
   if (mode != FFillMode) AddU32(Writer, EMR_SETPOLYFILLMODE, uint32_t(FFillMode = mode));
 }
 
-TMetafileCanvas::TMetafileCanvas(TCanvas& reference, int32_t width, int32_t height)
-    : FReference(reference), FRecorder(std::make_unique<TEmfRecorder>()), FWidth(width), FHeight(height) {}
+TMetafileCanvas::TMetafileCanvas(TCanvas& reference, int32_t width, int32_t height, int32_t unitsPerPixel)
+    : FReference(reference), FRecorder(std::make_unique<TEmfRecorder>()), FWidth(width), FHeight(height),
+      FUnits(unitsPerPixel) {
+  if (FUnits < 1) throw ECanvasError("A metafile needs at least one logical unit per pixel");
+  if (FUnits == 1) return;
+  // The extents span the whole frame, as other writers of finer pages give them.
+  const int64_t cx = std::max<int32_t>(1, width), cy = std::max<int32_t>(1, height);
+  if (std::max(cx, cy) * FUnits > INT32_MAX) throw ECanvasError("The metafile picture is too large for its units");
+  TEmfWriter& w = FRecorder->Writer;
+  AddU32(w, EMR_SETMAPMODE, MM_ANISOTROPIC);
+  w.Add(EMR_SETWINDOWEXTEX, TByteBuilder().I32(int32_t(cx * FUnits)).I32(int32_t(cy * FUnits)));
+  w.Add(EMR_SETVIEWPORTEXTEX, TByteBuilder().I32(int32_t(cx)).I32(int32_t(cy)));
+}
 
 TMetafileCanvas::~TMetafileCanvas() = default;
 
-int TMetafileCanvas::LogPixelsX() const { return FReference.LogPixelsX(); }
-int TMetafileCanvas::LogPixelsY() const { return FReference.LogPixelsY(); }
+int TMetafileCanvas::ReferenceDpi(int reported) const { return reported > 0 ? reported : ScreenPixelsPerInch(); }
+
+// A plain recording reports what the reference reports, unknown included.
+int TMetafileCanvas::Resolution(int reported) const {
+  return FUnits == 1 ? reported : FUnits * ReferenceDpi(reported);
+}
+
+int TMetafileCanvas::LogPixelsX() const { return Resolution(FReference.LogPixelsX()); }
+int TMetafileCanvas::LogPixelsY() const { return Resolution(FReference.LogPixelsY()); }
+
+namespace {
+int32_t FloorDiv(int32_t a, int32_t b) { return a / b - (a % b != 0 && a < 0); }
+int32_t CeilDiv(int32_t a, int32_t b) { return a / b + (a % b != 0 && a > 0); }
+}  // namespace
+
+void TMetafileCanvas::Include(const TRect& drawn) {
+  FRecorder->Writer.IncludeBounds(TRect{FloorDiv(drawn.Left, FUnits), FloorDiv(drawn.Top, FUnits),
+                                        CeilDiv(drawn.Right, FUnits), CeilDiv(drawn.Bottom, FUnits)});
+}
 
 TSize TMetafileCanvas::DeviceTextExtent(const TLogFont& deviceFont, std::u16string_view text) {
   return FReference.DeviceTextExtent(deviceFont, text);
@@ -190,7 +218,7 @@ void TMetafileCanvas::DoFillRect(const TRect& rect, TColor color) {
   b.I32(0).I32(0).F32(1).F32(0).F32(0).F32(1).F32(0).F32(0);  // source origin and transform
   b.U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);                // no source bitmap
   w.Add(EMR_BITBLT, b);
-  w.IncludeBounds(rect);
+  Include(rect);
 }
 
 void TMetafileCanvas::DoRectangle(const TRect& rect, const TDevicePen& pen, const TDeviceBrush& brush) {
@@ -198,7 +226,7 @@ void TMetafileCanvas::DoRectangle(const TRect& rect, const TDevicePen& pen, cons
   FRecorder->UsePen(pen);
   FRecorder->UseBrush(brush);
   w.Add(EMR_RECTANGLE, TByteBuilder().Rect(rect));
-  w.IncludeBounds(rect);
+  Include(rect);
 }
 
 void TMetafileCanvas::DoEllipse(const TRect& rect, const TDevicePen& pen, const TDeviceBrush& brush) {
@@ -206,7 +234,7 @@ void TMetafileCanvas::DoEllipse(const TRect& rect, const TDevicePen& pen, const 
   FRecorder->UsePen(pen);
   FRecorder->UseBrush(brush);
   w.Add(EMR_ELLIPSE, TByteBuilder().Rect(rect));
-  w.IncludeBounds(rect);
+  Include(rect);
 }
 
 void TMetafileCanvas::DoPolyPolygon(std::span<const TPoint> points, std::span<const int32_t> counts,
@@ -226,7 +254,7 @@ void TMetafileCanvas::DoPolyPolygon(std::span<const TPoint> points, std::span<co
   }
   for (TPoint p : points) b.Point(p);
   w.Add(counts.size() == 1 ? EMR_POLYGON : EMR_POLYPOLYGON, b);
-  w.IncludeBounds(bounds);
+  Include(bounds);
 }
 
 void TMetafileCanvas::DoPolyline(std::span<const TPoint> points, const TDevicePen& pen) {
@@ -237,7 +265,7 @@ void TMetafileCanvas::DoPolyline(std::span<const TPoint> points, const TDevicePe
   b.Rect(Inclusive(bounds)).U32(uint32_t(points.size()));
   for (TPoint p : points) b.Point(p);
   w.Add(EMR_POLYLINE, b);
-  w.IncludeBounds(bounds);
+  Include(bounds);
 }
 
 void TMetafileCanvas::DoTextOut(TPoint at, std::u16string_view text, const TTextStyle& style) {
@@ -260,7 +288,7 @@ void TMetafileCanvas::DoTextOut(TPoint at, std::u16string_view text, const TText
   b.Pad4();
   for (int32_t d : dx) b.I32(d);
   w.Add(EMR_EXTTEXTOUTW, b);
-  w.IncludeBounds(bounds);
+  Include(bounds);
 }
 
 void TMetafileCanvas::DoStretchDraw(const TRect& rect, const TRgbImage& image) {
@@ -273,14 +301,14 @@ void TMetafileCanvas::DoStretchDraw(const TRect& rect, const TRgbImage& image) {
   b.U32(0).U32(SRCCOPY).I32(rect.Width()).I32(rect.Height());
   b.Bytes(info.Data()).Bytes(bits.Data());
   w.Add(EMR_STRETCHDIBITS, b);
-  w.IncludeBounds(rect);
+  Include(rect);
 }
 
 TMetafile TMetafileCanvas::Finish() {
   TEmfWriter& w = Live(*FRecorder);
   FRecorder->Finished = true;
-  int dpiX = LogPixelsX() > 0 ? LogPixelsX() : ScreenPixelsPerInch();
-  int dpiY = LogPixelsY() > 0 ? LogPixelsY() : ScreenPixelsPerInch();
+  int dpiX = ReferenceDpi(FReference.LogPixelsX());
+  int dpiY = ReferenceDpi(FReference.LogPixelsY());
   TEmfFrameInfo info;
   info.Frame = TRect{0, 0, int32_t(std::lround(FWidth * 2540.0 / dpiX)), int32_t(std::lround(FHeight * 2540.0 / dpiY))};
   DescribeDevice(dpiX, FWidth, info.Device.cx, info.Millimeters.cx, info.Micrometers.cx);

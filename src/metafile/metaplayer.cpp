@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -19,6 +20,16 @@ constexpr uint32_t StockFlag = 0x80000000u;
 int32_t Clamped(double v) {
   if (!(v == v)) return 0;
   return int32_t(std::lround(std::clamp(v, -CoordinateLimit, CoordinateLimit)));
+}
+
+// A fill's edges on the target's pixels. One narrower than a pixel still covers the pixel
+// under its middle, as a printer draws a hairline, so the one-pixel lines of a page
+// recorded in finer units stay visible on a coarser target.
+std::pair<int32_t, int32_t> FillSpan(double from, double to) {
+  const int32_t first = Clamped(from), last = Clamped(to);
+  if (first != last || !(std::abs(to - from) > 0)) return {first, last};  // NaN: nothing
+  const int32_t pixel = Clamped(std::floor((from + to) / 2));
+  return {pixel, pixel + 1};
 }
 
 TLogFont DefaultFont() {
@@ -464,8 +475,10 @@ void TMetafilePlayer::FillRect(TPointD a, TPointD b, std::optional<TColor> colou
     return;
   }
   TPointD p = m.Apply(a), q = m.Apply(b);
+  auto [left, right] = FillSpan(p.X, q.X);
+  auto [top, bottom] = FillSpan(p.Y, q.Y);
   FTarget->Brush.SetColor(colour ? *colour : FDc.Brush.Color);
-  FTarget->FillRect(TRect{Clamped(p.X), Clamped(p.Y), Clamped(q.X), Clamped(q.Y)});
+  FTarget->FillRect(TRect{left, top, right, bottom});
 }
 
 void TMetafilePlayer::Bitmap(TPointD a, TPointD b, const TRecordRef& record, const TDibData& dib,

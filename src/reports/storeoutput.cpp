@@ -35,7 +35,7 @@ TRepPaper TStoreOutput::BeginDoc(TRepJob& job) {
 }
 
 platform::TCanvas& TStoreOutput::StartPage() {
-  FRecorder = std::make_unique<platform::TMetafileCanvas>(*FReference, FWidth, FHeight);
+  FRecorder = std::make_unique<platform::TMetafileCanvas>(*FReference, FWidth, FHeight, UnitsPerPixel);
   return *FRecorder;
 }
 
@@ -57,6 +57,8 @@ void TStoreOutput::Abort() noexcept {
   FReferencePainter.reset();
 }
 
-TDeviceMapping TStoreOutput::Mapping() const { return TDeviceMapping{FDpi, FDpi, 0, 0}; }
+TDeviceMapping TStoreOutput::Mapping() const {
+  return TDeviceMapping{FDpi * UnitsPerPixel, FDpi * UnitsPerPixel, 0, 0};
+}
 
 }  // namespace reports

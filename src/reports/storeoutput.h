@@ -1,5 +1,6 @@
-// Pages recorded as Enhanced Metafiles into the job's page store, at the screen's
-// resolution: the paper's size in screen pixels, offsets 0. The destination of a preview.
+// Pages recorded as Enhanced Metafiles into the job's page store: the paper's size in
+// screen pixels, offsets 0, the drawing in logical units of a 25th of such a pixel. The
+// destination of a preview.
 #pragma once
 
 #include <QImage>
@@ -19,6 +20,11 @@ class TPageStore;
 
 class TStoreOutput : public TRepOutput {
  public:
+  // 2400 per inch on a 96-dpi screen, a whole multiple of the common printer
+  // resolutions: a 0.33 mm module is 31.2 units where a screen pixel would make it 1.25,
+  // so bars keep their widths when a saved page is printed or opened elsewhere.
+  static constexpr int UnitsPerPixel = 25;
+
   TStoreOutput();
   ~TStoreOutput() override;
 

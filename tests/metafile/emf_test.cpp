@@ -46,6 +46,21 @@ TMetafile RecordPage(int dpi) {
   return recorder.Finish();
 }
 
+// The same page drawn in logical units of 1/25 pixel: the canvas's own mapping turns
+// the page's pixels into the recorder's finer units.
+TMetafile RecordPageInFinerUnits(int dpi) {
+  QImage reference = WhiteImage(1, 1, dpi);
+  QPainter painter(&reference);
+  TQtCanvas referenceCanvas(painter);
+  TMetafileCanvas recorder(referenceCanvas, PageWidth, PageHeight, 25);
+  EXPECT_EQ(recorder.LogPixelsX(), 25 * dpi);
+  recorder.SetMapMode(MM_ANISOTROPIC);
+  recorder.SetWindowExtEx(1, 1);
+  recorder.SetViewportExtEx(25, 25);
+  DrawBarcodePage(recorder);
+  return recorder.Finish();
+}
+
 QImage Played(const TMetafile& metafile, int dpi, TRect dest = {0, 0, PageWidth, PageHeight}) {
   QImage image = WhiteImage(PageWidth, PageHeight, dpi);
   QPainter painter(&image);
@@ -80,6 +95,21 @@ TEST_F(EmfTest, RecordedBarcodePagePlaysBackToTheSamePixels) {
     QImage direct = DrawnDirectly(dpi);
     QImage played = Played(RecordPage(dpi), dpi);
     EXPECT_EQ(CountDifferentPixels(direct, played), 0) << dpi << " dpi";
+  }
+}
+
+// Finer units leave the header as a plain recording writes it and play back the same.
+TEST_F(EmfTest, PageInFinerUnitsKeepsTheHeaderAndPlaysBackToTheSamePixels) {
+  for (int dpi : {96, 300}) {
+    SCOPED_TRACE(dpi);
+    const TMetafile plain = RecordPage(dpi), fine = RecordPageInFinerUnits(dpi);
+    const TMetafileHeader &a = plain.Header(), &b = fine.Header();
+    EXPECT_EQ(b.Bounds, a.Bounds);
+    EXPECT_EQ(b.Frame, a.Frame);
+    EXPECT_EQ(b.Device, a.Device);
+    EXPECT_EQ(b.Millimeters, a.Millimeters);
+    EXPECT_EQ(b.Micrometers, a.Micrometers);
+    EXPECT_EQ(CountDifferentPixels(DrawnDirectly(dpi), Played(fine, dpi)), 0);
   }
 }
 
@@ -207,6 +237,30 @@ TEST_F(EmfTest, PlaysShapesPensBrushesAndMappingOfOtherWriters) {
   EXPECT_EQ(image.pixel(30, 60), qRgb(255, 0, 255));
   EXPECT_EQ(image.pixel(10, 80), qRgb(0, 255, 255));
   EXPECT_EQ(image.pixel(30, 80), qRgb(0, 0, 0));
+}
+
+// A fill narrower than a target pixel still covers the pixel under its middle, so a
+// page's one-unit lines show in a small preview; a fill of no width draws nothing.
+TEST_F(EmfTest, FillsNarrowerThanAPixelCoverOne) {
+  struct TCase {
+    int32_t Units;   // wide and high, from (500, 500) in units of a tenth of a pixel
+    int Pixels;      // covered across and down, from pixel 50
+  };
+  const TCase cases[] = {{0, 0}, {1, 1}, {4, 1}, {9, 1}, {10, 1}, {20, 2}, {26, 3}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Units);
+    TPicture p;
+    p.U32(EMR_SETMAPMODE, MM_ANISOTROPIC);
+    p.Add(EMR_SETWINDOWEXTEX, TByteBuilder().I32(1000).I32(1000));
+    p.Add(EMR_SETVIEWPORTEXTEX, TByteBuilder().I32(100).I32(100));
+    p.Add(EMR_BITBLT, TByteBuilder().Zeros(16).I32(500).I32(500).I32(c.Units).I32(c.Units).U32(BLACKNESS).Zeros(56));
+    QRect ink = testing::InkBounds(PlayedSmall(p.Finish()));
+    EXPECT_EQ(ink.width(), c.Pixels);
+    EXPECT_EQ(ink.height(), c.Pixels);
+    if (c.Pixels > 0) {
+      EXPECT_EQ(ink.topLeft(), QPoint(50, 50));
+    }
+  }
 }
 
 TEST_F(EmfTest, PlaysFilledBezierPaths) {

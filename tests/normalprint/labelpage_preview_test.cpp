@@ -115,7 +115,7 @@ TEST_F(LabelPagePreview, OnePageAtWidthZoomSavedAsAReportFileThatInkscapeAndZxin
   if (std::system("command -v inkscape >/dev/null 2>&1") != 0) GTEST_SKIP() << "inkscape is not installed";
   const std::string png = dir.File("page1.png");
   const std::string command = "inkscape '" + emf + "' --export-type=png --export-filename='" + png +
-                              "' --export-dpi=96 --export-background=white --export-background-opacity=1 >'" +
+                              "' --export-dpi=300 --export-background=white --export-background-opacity=1 >'" +
                               dir.File("inkscape.log") + "' 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   QImage rendered;
@@ -123,14 +123,17 @@ TEST_F(LabelPagePreview, OnePageAtWidthZoomSavedAsAReportFileThatInkscapeAndZxin
   QImage flat(rendered.size(), QImage::Format_RGB32);
   flat.fill(Qt::white);
   QPainter(&flat).drawImage(0, 0, rendered);
-  EXPECT_EQ(flat.size(), QSize(816, 1056));
+  // At a printer's resolution, where the page's finer units keep the modules exact.
+  EXPECT_EQ(flat.size(), QSize(2550, 3300));
   EXPECT_EQ(Decoded(flat), "47110007");
   // The element's box starts 26.19 mm and 17.20 mm from the paper's corner: 99 and 65
-  // pixels. Inkscape places a picture by the corner of what it draws (its bounds: the
-  // detail band at the margins), not by the paper's corner, so the box moves with it.
+  // pixels at 96 dpi. Inkscape places a picture by the corner of what it draws (its
+  // bounds, in those pixels: the detail band at the margins), not by the paper's
+  // corner, so the box moves with it.
+  constexpr double kScale = 300.0 / 96;
   const QRect box = DarkBox(flat);
-  EXPECT_NEAR(box.left(), 99 - bounds.Left, 1);
-  EXPECT_NEAR(box.top(), 65 - bounds.Top, 1);
+  EXPECT_NEAR(box.left(), (99 - bounds.Left) * kScale, 2);
+  EXPECT_NEAR(box.top(), (65 - bounds.Top) * kScale, 2);
 }
 
 TEST_F(LabelPagePreview, ASavedFileLoadedBackShowsTheSamePageAndDisablesPrinterSetup) {
