@@ -25,6 +25,7 @@
 #include "reports/printable.h"
 #include "reports/storeoutput.h"
 #include "support/postscriptqueue.h"
+#include "support/qtimages.h"
 #include "support/tempdir.h"
 
 namespace reports {
@@ -78,13 +79,6 @@ std::vector<TRun> DarkRuns(const QImage& image, int y) {
     runs.push_back({start, x - start});
   }
   return runs;
-}
-
-int TopOfInk(const QImage& image) {
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (qGray(image.pixel(x, y)) < 128) return y;
-  return -1;
 }
 
 std::string ZbarRead(const std::string& png) {
@@ -169,7 +163,7 @@ class SavedPage : public testing::Test {
     EXPECT_EQ(ZbarRead(png), kRead);
     EXPECT_EQ(barcode::Decoded(image, ZXing::BarcodeFormat::EAN13), kRead);
     // A row through the bars, above the digits.
-    const int row = TopOfInk(image) + 60;
+    const int row = platform::testing::InkBounds(image).top() + 60;
     const std::vector<TRun> runs = DarkRuns(image, row);
     ASSERT_EQ(runs.size(), bars.size());
     // A rasterizer that covers every pixel a fill touches widens all bars alike, by up to
@@ -223,7 +217,7 @@ TEST(EarlierSavedPage, StillLoadsReadsAndScalesItsPixels) {
   const QImage screen = Played(page, 96, page.Width(), page.Height());
   EXPECT_EQ(barcode::Decoded(screen, ZXing::BarcodeFormat::EAN8), "47110007");
   constexpr double kScale = kDpi / 96.0;
-  const int row = TopOfInk(screen) + 20;
+  const int row = platform::testing::InkBounds(screen).top() + 20;
   const std::vector<TRun> pixels = DarkRuns(screen, row);
   const std::vector<TRun> scaled = DarkRuns(Played(page, kDpi, kAreaWidth, kAreaHeight), int(row * kScale + 1));
   ASSERT_GT(pixels.size(), 20u);
