@@ -11,4 +11,28 @@ picture::TFEJpeg* CreateItemWindowPicture(QWidget* panel) {
   return box;
 }
 
+void TItemPictureStep::Run(picture::TFEJpeg& box, const QString& item, const controls::TFileNameEdit& path,
+                           bool reportErrors) {
+  const QString text = path.text();
+  if (text.trimmed().isEmpty()) {
+    FTold = false;
+    box.update();
+    return;
+  }
+  try {
+    box.Picture().LoadFromFile(path.FileName());
+    FTold = false;
+  } catch (const std::exception&) {
+    if (FTold && item == FToldItem && text == FToldPath) return;
+    FTold = reportErrors;
+    if (!reportErrors) {
+      box.Picture().Clear();
+      return;
+    }
+    FToldItem = item;
+    FToldPath = text;
+    throw;
+  }
+}
+
 }  // namespace items
