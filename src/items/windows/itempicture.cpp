@@ -23,9 +23,10 @@ void TItemPictureStep::Run(picture::TFEJpeg& box, const QString& item, const con
     box.Picture().LoadFromFile(path.FileName());
     FTold = false;
   } catch (const std::exception&) {
+    // Told already for this item: the box keeps what it showed when it was told.
     if (FTold && item == FToldItem && text == FToldPath) return;
     FTold = reportErrors;
-    if (!reportErrors) {
+    if (!FTold) {
       box.Picture().Clear();
       return;
     }
