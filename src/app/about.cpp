@@ -1,6 +1,7 @@
 #include "app/about.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QPalette>
 
 #include "barcode/control/barcodecontrol.h"
@@ -106,6 +107,11 @@ void TfrmAbout::showEvent(QShowEvent* event) {
     ColorPicker1Change(kAqua);
   });
   QDialog::showEvent(event);
+}
+
+void TfrmAbout::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel)) return;
+  QDialog::keyPressEvent(event);
 }
 
 void ShowAbout(QWidget* owner) {

@@ -28,6 +28,8 @@ class TfrmAbout : public QDialog {
  protected:
   // Each showing starts from aqua.
   void showEvent(QShowEvent* event) override;
+  // There is no Cancel button, so Esc does nothing; OK and the close box close the box.
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The about box being shown, null while none is.

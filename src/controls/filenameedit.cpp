@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 
+#include "base/ansi.h"
+#include "controls/fieldtext.h"
 #include "controls/guarded.h"
 #include "controls/qtext.h"
 
@@ -21,6 +23,20 @@ QString OpenWithDialog(QWidget* parent, const QString& filter, const QString& cu
 TFileChooser& Chooser() {
   static TFileChooser chooser = OpenWithDialog;
   return chooser;
+}
+
+// Blanks and quotes are ASCII, so the UTF-8 text splits where the code page's would.
+QString FirstWordOf(const QString& text) { return QString::fromStdString(FirstWord(text.toStdString())); }
+
+// The name in Windows-1252, or a refusal that shows it, with '?' for what the code page lacks.
+std::string CodePageName(const QString& name) {
+  try {
+    return platform::CheckedUtf16ToAnsi(
+        std::u16string_view(reinterpret_cast<const char16_t*>(name.utf16()), static_cast<std::size_t>(name.size())));
+  } catch (const platform::EAnsiConversion& e) {
+    throw EControlError("The file name " + FromQString(name) + " holds the character " +
+                        platform::CodePointName(e.CodePoint()) + ", which the Windows-1252 code page lacks");
+  }
 }
 
 }  // namespace
@@ -63,12 +79,19 @@ TFileNameEdit::TFileNameEdit(const TFileNameSettings& settings, QWidget* parent)
   ConnectGuarded(FBrowse, &QToolButton::clicked, this, [this](bool) { Browse(); });
 }
 
-std::string TFileNameEdit::FileName() const { return FirstWord(FromQString(text())); }
+std::string TFileNameEdit::FileName() const { return CodePageName(FirstWordOf(text())); }
 
 void TFileNameEdit::Browse() {
-  const QString chosen = Chooser()(this, FFilter, ToQString(FileName()));
+  const QString chosen = Chooser()(this, FFilter, FirstWordOf(text()));
   if (chosen.isEmpty()) return;
-  FEdit->setText(chosen.contains(QLatin1Char(' ')) ? QLatin1Char('"') + chosen + QLatin1Char('"') : chosen);
+  CodePageName(chosen);
+  const QString written = chosen.contains(QLatin1Char(' ')) ? QLatin1Char('"') + chosen + QLatin1Char('"') : chosen;
+  // The edit would cut it silently, and then name a file nobody chose.
+  if (written.size() > FEdit->maxLength()) {
+    throw EControlError("The file name " + FromQString(written) + " is longer than the " +
+                        std::to_string(FEdit->maxLength()) + " characters the box holds");
+  }
+  FEdit->setText(written);
 }
 
 bool TFileNameEdit::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,8 @@
 // The file name box: a line edit with a browse button that opens a file dialog.
 // A chosen name holding a blank is written in double quotes, so that the box's
-// first word, read as a command line reads it, is the whole name.
+// first word, read as a command line reads it, is the whole name. A chosen name that
+// the box cannot hold (too long, or a character outside the code page) is refused
+// and the box keeps its text.
 #pragma once
 
 #include <QLineEdit>
@@ -36,7 +38,8 @@ class TFileNameEdit : public QWidget {
   void setText(const QString& text) { FEdit->setText(text); }
   QLineEdit* Edit() const { return FEdit; }
   QToolButton* BrowseButton() const { return FBrowse; }
-  // The file the box names: its first word.
+  // The file the box names: its first word, as Windows-1252 text. A name with a
+  // character the code page lacks raises EControlError showing the name.
   std::string FileName() const;
 
   void Browse();

@@ -1,5 +1,6 @@
 #include "picture/picturefile.h"
 
+#include "base/ansi.h"
 #include "base/inputfile.h"
 #include "picture/pictureerrors.h"
 
@@ -10,10 +11,20 @@ namespace {
   throw EInvalidGraphic("Picture file is too large: " + fileName);
 }
 
+// The program names files in Windows-1252; the system names them in UTF-8. A byte
+// the code page leaves unassigned names no file.
+std::string SystemFileName(const std::string& fileName) {
+  try {
+    return platform::AnsiToUtf8(fileName);
+  } catch (const platform::EAnsiConversion&) {
+    throw EFOpenError(fileName);
+  }
+}
+
 }  // namespace
 
 std::vector<uint8_t> ReadPictureFile(const std::string& fileName) {
-  platform::TInputFile file(fileName);
+  platform::TInputFile file(SystemFileName(fileName));
   if (!file.IsOpen()) throw EFOpenError(fileName);
   if (file.Size() > platform::MaxPictureFileBytes) TooLarge(fileName);
   std::vector<uint8_t> bytes = file.Read(platform::MaxPictureFileBytes);

@@ -19,6 +19,17 @@ constexpr QRect kStatusRect{8, 8, 133, 17};
 constexpr QRect kBarRect{8, 32, 133, 18};
 constexpr QRect kCancelRect{37, 62, 75, 25};
 
+// Esc presses Cancel: it must stop the run, not hide the only way to stop it.
+class TProgressDialog : public QDialog {
+ public:
+  QPushButton* Cancel = nullptr;
+
+ protected:
+  void reject() override {
+    if (Cancel) Cancel->click();
+  }
+};
+
 class TProgressWindow : public TRepProgress {
  public:
   explicit TProgressWindow(TRepJob& job) {
@@ -39,6 +50,7 @@ class TProgressWindow : public TRepProgress {
     cancel->setObjectName("CancelButton");
     cancel->setGeometry(kCancelRect);
     QObject::connect(cancel, &QPushButton::clicked, [&job] { job.Cancel(); });
+    FDialog.Cancel = cancel;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
       QRect area = screen->availableGeometry();
       FDialog.move(area.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
@@ -56,7 +68,7 @@ class TProgressWindow : public TRepProgress {
   }
 
  private:
-  QDialog FDialog;
+  TProgressDialog FDialog;
   QLabel* FStatus;
   QProgressBar* FBar;
 };

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include "support/qtimages.h"
@@ -61,6 +63,33 @@ TEST(AboutBox, EachShowingStartsTheMemoAndPickerAtAqua) {
     box.OKButton->click();
   });
   EXPECT_EQ(box.exec(), QDialog::Accepted);
+}
+
+// Run from the box's own modal loop: the key goes where the focus starts, then the box is
+// ended with an odd result if it is still open.
+int ResultAfterPressing(TfrmAbout& box, Qt::Key key) {
+  constexpr int kStillOpen = 42;
+  QTimer::singleShot(0, [&] {
+    box.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+    if (QWidget* start = QApplication::focusWidget(); start && start->window() == &box) {
+      QTest::keyClick(start, key);
+    } else {
+      ADD_FAILURE() << "the focus is not in the box";
+    }
+    QTimer::singleShot(0, [&] {
+      if (box.isVisible()) box.done(kStillOpen);
+    });
+  });
+  return box.exec();
+}
+
+// The box has OK and no Cancel: Enter presses OK from the first focus, Esc does nothing.
+TEST(AboutBox, EnterPressesOKAndEscDoesNothing) {
+  TfrmAbout first(nullptr);
+  EXPECT_EQ(ResultAfterPressing(first, Qt::Key_Return), QDialog::Accepted);
+  TfrmAbout second(nullptr);
+  EXPECT_EQ(ResultAfterPressing(second, Qt::Key_Escape), 42);
 }
 
 TEST(AboutBox, ShowAboutKeepsThePointerOnlyWhileShown) {

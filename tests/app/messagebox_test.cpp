@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include "base/messages.h"
@@ -27,6 +28,32 @@ TEST(MessageBox, ShowsWindows1252TextAsItsCharacters) {
   poll.stop();
   platform::SetMessageHandler(nullptr);
   EXPECT_EQ(shown, QString::fromUtf16(u"Error Cr\u00E8me br\u00FBl\u00E9e 5\u20AC"));
+}
+
+// OK is the box's only button: Enter answers it from where the focus starts, and so
+// does Esc, which leaves nothing undone in a box that only tells.
+TEST(MessageBox, EnterAndEscPressOKWhereTheFocusStarts) {
+  InstallMessageBox();
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+    int pressed = 0;
+    bool stayed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !QApplication::focusWidget()) return;
+      if (pressed++ == 0) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+      } else {
+        stayed = true;
+        box->accept();
+      }
+    });
+    poll.start(10);
+    platform::ShowMessage("Saved");
+    poll.stop();
+    EXPECT_FALSE(stayed) << key;
+  }
+  platform::SetMessageHandler(nullptr);
 }
 
 }  // namespace

@@ -33,6 +33,17 @@ TEST(PictureFile, ReadsTheWholeFile) {
   EXPECT_EQ(ReadPictureFile(dir.File("a.bmp")), bytes);
 }
 
+// The name comes in Windows-1252; the file on disk is named in UTF-8.
+TEST(PictureFile, ANameBeyondASCIIReadsTheFileTheSystemNamesInUTF8) {
+  TTempDir dir;
+  const std::vector<uint8_t> bytes{1, 2, 3};
+  testing::WriteFileBytes(dir.File("caf\xC3\xA9 \xE2\x82\xAC.bmp"), bytes);
+  EXPECT_EQ(ReadPictureFile(dir.File("caf\xE9 \x80.bmp")), bytes);
+  // 0x81 is no character of the code page, so no file has that name.
+  const std::string unassigned = dir.File("\x81.bmp");
+  EXPECT_EQ(RefusalOf(unassigned), "Cannot open file " + unassigned);
+}
+
 TEST(PictureFile, MissingFileOrDirectoryCannotBeOpened) {
   TTempDir dir;
   std::filesystem::create_directory(dir.File("folder.bmp"));

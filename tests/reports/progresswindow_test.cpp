@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 
 #include "reports/job.h"
 #include "reports/progresswindow.h"
@@ -51,6 +52,23 @@ TEST(ProgressWindow, ShowsAStatusLineABarAndCancel) {
 
   progress.reset();
   EXPECT_EQ(ShownProgressWindow(), nullptr) << "freed with the run";
+}
+
+// Cancel is the only button: Esc and Enter, where the focus starts, both press it, and
+// the window stays until the run ends.
+TEST(ProgressWindow, EscAndEnterPressCancelAndKeepTheWindow) {
+  for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+    TRepJob job(qrdPrinter);
+    std::unique_ptr<TRepProgress> progress = CreateProgressWindow(job);
+    QDialog* window = ShownProgressWindow();
+    ASSERT_NE(window, nullptr);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_TRUE(job.Cancelled()) << key;
+    EXPECT_EQ(ShownProgressWindow(), window) << key;
+  }
 }
 
 }  // namespace

@@ -255,22 +255,7 @@ void Tfrminput::DBNavigator1Click() {
 
 void Tfrminput::picpathExit() { PictureStep(true); }
 
-void Tfrminput::PictureStep(bool reportErrors) {
-  const QString path = picpath->text();
-  if (path.trimmed().isEmpty()) {
-    empimg->update();
-    return;
-  }
-  try {
-    empimg->Picture().LoadFromFile(picpath->FileName());
-    FLastFailedPath.clear();
-  } catch (const std::exception&) {
-    // One failure is told once, not again for each handler that shows the same row.
-    if (!reportErrors || path == FLastFailedPath) return;
-    FLastFailedPath = path;
-    throw;
-  }
-}
+void Tfrminput::PictureStep(bool reportErrors) { FPictureStep.Run(*empimg, mcode->text(), *picpath, reportErrors); }
 
 void Tfrminput::CheckBox1Click() { empimg->SetStretch(CheckBox1->isChecked()); }
 

@@ -20,6 +20,7 @@
 #include "controls/filenameedit.h"
 #include "controls/lookupcombo.h"
 #include "items/labeljob.h"
+#include "items/windows/itempicture.h"
 #include "picture/widget/fejpeg.h"
 #include "tables/tables.h"
 
@@ -92,7 +93,7 @@ class Tfrminput : public QDialog {
 
   tables::TDataSource FLookupSource;
   TLabelJob FLabelJob;
-  QString FLastFailedPath;  // the picture path whose loading failed last
+  TItemPictureStep FPictureStep;
 };
 
 // The one item master window, null when none is open.

@@ -37,6 +37,8 @@ class Tfrmparam : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // There is no Cancel button, so Esc does nothing.
+  void reject() override {}
 };
 
 // The one parameters window, null when none is open.

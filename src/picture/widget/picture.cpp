@@ -35,6 +35,12 @@ void TPicture::LoadFromFile(const std::string& fileName) {
   Changed();
 }
 
+void TPicture::Clear() {
+  if (!FGraphic) return;
+  FGraphic.reset();
+  Changed();
+}
+
 void TPicture::Changed() {
   if (OnChange) OnChange();
 }

@@ -23,6 +23,9 @@ class TPicture {
   // raises and keeps the previous picture; success replaces it and raises OnChange.
   void LoadFromFile(const std::string& fileName);
 
+  // Drops the picture, so that nothing is shown; raises OnChange when there was one.
+  void Clear();
+
   TGraphic* Graphic() const { return FGraphic.get(); }
   int Width() const { return FGraphic ? FGraphic->Width() : 0; }
   int Height() const { return FGraphic ? FGraphic->Height() : 0; }
