@@ -1,0 +1,57 @@
+// Files the program exported, rendered back by independent programs: SVG by Inkscape,
+// PDF by poppler's pdftoppm. A missing program skips the test with the reason, and
+// fails it on CI, where the scripts install both.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/privatecupsd.h"
+
+namespace testsupport {
+
+inline std::string MissingTool(const std::string& name) {
+  const std::string probe = "command -v " + name + " >/dev/null 2>&1";
+  return std::system(probe.c_str()) == 0 ? std::string() : name + " is not installed";
+}
+
+// The image flattened onto white, whatever alpha the renderer left.
+inline QImage OnWhite(const QImage& image) {
+  QImage flat(image.size(), QImage::Format_RGB32);
+  flat.fill(Qt::white);
+  QPainter(&flat).drawImage(0, 0, image);
+  return flat;
+}
+
+// The SVG file as Inkscape exports it at dpi; a null image when it failed.
+inline QImage InkscapeRendered(const std::string& svg, int dpi) {
+  const std::string png = svg + ".png";
+  const std::string command = "inkscape '" + svg + "' --export-type=png --export-filename='" + png +
+                              "' --export-dpi=" + std::to_string(dpi) + " >'" + svg + ".log' 2>&1";
+  if (std::system(command.c_str()) != 0) return {};
+  return OnWhite(QImage(QString::fromStdString(png)));
+}
+
+// The pages of the PDF file as pdftoppm renders them at dpi, in order.
+inline std::vector<QImage> PdfPagesRendered(const std::string& pdf, int dpi) {
+  const std::string prefix = pdf + "-page";
+  const std::string command = "pdftoppm -r " + std::to_string(dpi) + " -png '" + pdf + "' '" + prefix + "' >'" +
+                              pdf + ".log' 2>&1";
+  if (std::system(command.c_str()) != 0) return {};
+  std::vector<std::string> files;
+  const std::filesystem::path folder = std::filesystem::path(pdf).parent_path();
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().string().starts_with(prefix) && entry.path().extension() == ".png")
+      files.push_back(entry.path().string());
+  std::sort(files.begin(), files.end());
+  std::vector<QImage> pages;
+  for (const std::string& file : files) pages.push_back(OnWhite(QImage(QString::fromStdString(file))));
+  return pages;
+}
+
+}  // namespace testsupport
