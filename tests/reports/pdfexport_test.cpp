@@ -19,21 +19,20 @@ double MM(double pixels, int dpi) { return pixels * 25.4 / dpi; }
 
 struct TPdfCase {
   const char* Name;
-  int WidthPx, HeightPx;       // the page pictures, at 96 dpi
-  double PaperWidth, PaperLength;  // the job's paper, 0.1 mm
+  int WidthPx, HeightPx;             // the page pictures, at 96 dpi
+  double PaperWidth, PaperLength;    // the job's paper, 0.1 mm
   double PageWidthMM, PageHeightMM;  // what the PDF page must measure
-};
-
-const TPdfCase kPdfCases[] = {
-    {"LetterPortrait", 816, 1056, 2159, 2794, 215.9, 279.4},
-    {"LetterLandscape", 1056, 816, 2794, 2159, 279.4, 215.9},
-    {"UnrecognisedPaper", 400, 300, 2159, 2794, 105.833, 79.375},  // the picture's own size
 };
 
 TEST(PdfExport, EveryPageOnItsPaperWithItsBoxWhereItWasDrawn) {
   SKIP_OR_FAIL_WITHOUT_PRINTING(testsupport::MissingTool("pdftoppm"));
   testsupport::TTempDir dir;
-  for (const TPdfCase& c : kPdfCases) {
+  const TPdfCase cases[] = {
+      {"LetterPortrait", 816, 1056, 2159, 2794, 215.9, 279.4},
+      {"LetterLandscape", 1056, 816, 2794, 2159, 279.4, 215.9},
+      {"UnrecognisedPaper", 400, 300, 2159, 2794, 105.833, 79.375},  // the picture's own size
+  };
+  for (const TPdfCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TRepJob job(qrdPreview);
     job.PaperWidth = c.PaperWidth;
@@ -50,10 +49,10 @@ TEST(PdfExport, EveryPageOnItsPaperWithItsBoxWhereItWasDrawn) {
       EXPECT_NEAR(MM(page.width(), kRenderDpi), c.PageWidthMM, kToleranceMM);
       EXPECT_NEAR(MM(page.height(), kRenderDpi), c.PageHeightMM, kToleranceMM);
       const QRect dark = testsupport::DarkBox(page);
-      EXPECT_NEAR(MM(dark.left(), kRenderDpi), MM(box(n).Left, 96), kToleranceMM) << n;
-      EXPECT_NEAR(MM(dark.top(), kRenderDpi), MM(box(n).Top, 96), kToleranceMM) << n;
-      EXPECT_NEAR(MM(dark.right() + 1, kRenderDpi), MM(box(n).Right, 96), kToleranceMM) << n;
-      EXPECT_NEAR(MM(dark.bottom() + 1, kRenderDpi), MM(box(n).Bottom, 96), kToleranceMM) << n;
+      const platform::TRect drawn = box(n);
+      for (auto [rendered, expected] : {std::pair{dark.left(), drawn.Left}, {dark.top(), drawn.Top},
+                                        {dark.right() + 1, drawn.Right}, {dark.bottom() + 1, drawn.Bottom}})
+        EXPECT_NEAR(MM(rendered, kRenderDpi), MM(expected, 96), kToleranceMM) << "page " << n;
     }
   }
 }

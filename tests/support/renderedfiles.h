@@ -21,14 +21,6 @@ inline std::string MissingTool(const std::string& name) {
   return std::system(probe.c_str()) == 0 ? std::string() : name + " is not installed";
 }
 
-// The image flattened onto white, whatever alpha the renderer left.
-inline QImage OnWhite(const QImage& image) {
-  QImage flat(image.size(), QImage::Format_RGB32);
-  flat.fill(Qt::white);
-  QPainter(&flat).drawImage(0, 0, image);
-  return flat;
-}
-
 // The bounding box of the dark pixels; empty for a blank image.
 inline QRect DarkBox(const QImage& image) {
   const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
@@ -50,7 +42,11 @@ inline QImage InkscapeRendered(const std::string& svg, int dpi) {
   const std::string command = "inkscape '" + svg + "' --export-type=png --export-filename='" + png +
                               "' --export-dpi=" + std::to_string(dpi) + " >'" + svg + ".log' 2>&1";
   if (std::system(command.c_str()) != 0) return {};
-  return OnWhite(QImage(QString::fromStdString(png)));
+  const QImage rendered(QString::fromStdString(png));
+  QImage flat(rendered.size(), QImage::Format_RGB32);  // onto white, whatever alpha the export has
+  flat.fill(Qt::white);
+  QPainter(&flat).drawImage(0, 0, rendered);
+  return flat;
 }
 
 // The pages of the PDF file as pdftoppm renders them at dpi, in order, in grey.
