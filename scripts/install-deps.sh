@@ -7,11 +7,12 @@
 # when nothing is missing.
 set -euo pipefail
 
-# Compiler and build tools, Qt 6, SQLite, libjpeg-turbo, libcups (CUPS queues as
-# printer ports), and the fonts the barcode text uses.
+# Compiler and build tools, Qt 6 (with its SVG module for the vector export), SQLite,
+# libjpeg-turbo, libcups (CUPS queues as printer ports), and the fonts the barcode text
+# uses.
 program=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev
   libsqlite3-dev
   libjpeg62-turbo-dev
   libcups2-dev
@@ -24,7 +25,7 @@ program=(
 # metafile reader and writer; valgrind for instruction counts; a CUPS scheduler and
 # its tools for the tests' private raw queues (no system service is started); its
 # PDF-to-PostScript filters and Ghostscript to render the label pages printed on the
-# tests' private PostScript queues.
+# tests' private PostScript queues; poppler's pdftoppm to render exported PDF files.
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -36,6 +37,7 @@ tests=(
   valgrind
   cups cups-client cups-daemon
   cups-filters ghostscript
+  poppler-utils
 )
 
 packages=("${program[@]}")

@@ -28,6 +28,22 @@ constexpr int kCodeTextLength = 13;
 constexpr int kExportMargin = 10;  // pixels of white round an exported symbol
 constexpr const char* kCopiedMessage = "Barcode graphic is now in the clipboard";
 
+// The save dialog's filters, one for each format the symbol is saved in ("BMP file (*.BMP)").
+QString SaveFilter(const TBarcodeFileKind& kind) { return QString("%1 (*.%2)").arg(kind.Description, kind.Extension); }
+
+QStringList SaveFilters() {
+  QStringList filters;
+  for (const TBarcodeFileKind& kind : BarcodeFileKinds()) filters << SaveFilter(kind);
+  return filters;
+}
+
+// The format of the chosen filter; the bitmap, as before there was a choice, for any other.
+const TBarcodeFileKind& FileKindOf(const QString& filter) {
+  for (const TBarcodeFileKind& kind : BarcodeFileKinds())
+    if (SaveFilter(kind) == filter) return kind;
+  return BarcodeFileKinds().front();
+}
+
 // Client-area geometry, in pixels (the window keeps the item master's size).
 constexpr QRect kDesignPanelRect{0, 0, 606, 366};
 constexpr QRect kCodeStripRect{8, 8, 590, 50};
@@ -153,12 +169,16 @@ void Tfrminput1::BuildButtons() {
   BitBtn3->setGeometry(QRect(kButtonRow, kButtonSize));
   BitBtn4->setGeometry(QRect(kButtonRow + QPoint(4 * kButtonSpacing, 0), kButtonSize));
 
-  SaveDialog1 = new QFileDialog(this, QString(), QString(), "BMP file (*.BMP)");
+  SaveDialog1 = new QFileDialog(this);
   SaveDialog1->setObjectName("SaveDialog1");
+  SaveDialog1->setNameFilters(SaveFilters());
   SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
   SaveDialog1->setDefaultSuffix("BMP");
   SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
   SaveDialog1->selectFile("BARCODE.BMP");
+  // A name typed without an extension gets the chosen format's.
+  connect(SaveDialog1, &QFileDialog::filterSelected, SaveDialog1,
+          [dialog = SaveDialog1](const QString& filter) { dialog->setDefaultSuffix(FileKindOf(filter).Extension); });
 }
 
 void Tfrminput1::SetTabOrder() {
@@ -239,7 +259,7 @@ void Tfrminput1::SaveBMPfile() {
   if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return;
   const QString fileName = SaveDialog1->selectedFiles().constFirst();
   SaveDialog1->selectFile(fileName);  // offered again next time
-  Barcode1->SaveToBitmapFile(kExportMargin, fileName);
+  Barcode1->SaveToFile(kExportMargin, fileName, FileKindOf(SaveDialog1->selectedNameFilter()).Format);
 }
 
 void Tfrminput1::Copy2Clipboard() {

@@ -1,8 +1,8 @@
 // The normal-printer window: one barcode designed on screen (symbology, module width,
 // height, rotation, code text and add-on, each applied to the on-screen symbol at once)
-// and put on a page printer, previewed, saved as a bitmap file or copied. It is the item
-// master window with the item parts hidden: its creation handler replaces the item
-// master's, so no table is ever opened.
+// and put on a page printer, previewed, saved as a bitmap, PNG or SVG file or copied. It
+// is the item master window with the item parts hidden: its creation handler replaces
+// the item master's, so no table is ever opened.
 #pragma once
 
 #include <QFileDialog>

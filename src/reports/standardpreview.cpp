@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -19,6 +20,7 @@
 #include "base/screen.h"
 #include "reports/loadedprint.h"
 #include "reports/paperrecognition.h"
+#include "reports/pdfexport.h"
 #include "reports/printeroutput.h"
 #include "reports/reppreview.h"
 
@@ -54,13 +56,23 @@ QIcon Glyph(int index) {
 
 using platform::Guarded;
 
+// "PDF file (*.pdf)" gives "pdf".
+QString SuffixOf(const QString& filter) {
+  static const QRegularExpression extension("\\(\\*\\.(\\w+)\\)");
+  return extension.match(filter).captured(1);
+}
+
 QString PlatformFileDialog(const TReportFileDialog& request) {
   QFileDialog dialog(nullptr, request.Title);
   dialog.setNameFilter(request.Filter);
   dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!request.DefaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.DefaultSuffix);
+  // A name typed without an extension gets the chosen filter's.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOf(filter)); });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (request.ChosenFilter) *request.ChosenFilter = dialog.selectedNameFilter();
   return dialog.selectedFiles().first();
 }
 
@@ -79,6 +91,7 @@ void ProcessPendingMessages() { QApplication::processEvents(); }
 }  // namespace
 
 QString SaveReportFilter() { return QString("%1(*.%2)").arg(kReportFileKind, kReportExtension); }
+QString SavePdfFilter() { return "PDF file (*.pdf)"; }
 QString LoadReportFilter() { return QString("%1 (*.%2)").arg(kReportFileKind, kReportExtension); }
 
 TReportFileChooser TStandardPreview::SetFileChooser(TReportFileChooser chooser) {
@@ -287,8 +300,11 @@ void TStandardPreview::PrintLoadedFile() {
 }
 
 void TStandardPreview::SaveClick() {
-  const QString path = FileChooser()({"Save report", SaveReportFilter(), kReportExtension, true});
+  QString filter = SaveReportFilter();
+  const QString path = FileChooser()(
+      {"Save report", SaveReportFilter() + ";;" + SavePdfFilter(), kReportExtension, true, &filter});
   if (path.isEmpty() || !FJob || !FJob->Complete) return;
+  if (filter == SavePdfFilter()) return SavePagesAsPdf(*FJob, path);
   const std::string target = path.toStdString();
   const std::string loaded = FJob->PageStore().Loaded() ? FJob->PageStore().FileName() : std::string();
   std::error_code ignored;

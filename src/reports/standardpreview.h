@@ -26,9 +26,11 @@ class TLoadedPrint;
 // What a file dialog of the window asks for; the answer is the chosen path, empty for Cancel.
 struct TReportFileDialog {
   QString Title;
-  QString Filter;
+  QString Filter;  // the filters as the file dialog takes them, separated by ";;"
   QString DefaultSuffix;  // empty for the open dialog
   bool Save = false;
+  // Where the dialog puts the filter chosen, when there is a choice; it holds the first.
+  QString* ChosenFilter = nullptr;
 };
 using TReportFileChooser = std::function<QString(const TReportFileDialog&)>;
 
@@ -84,8 +86,9 @@ class TStandardPreview : public QMainWindow {
   TLoadedPrint* FPrinting = nullptr;
 };
 
-// The filter texts of the two dialogs.
+// The filter texts of the two dialogs; Save offers the PDF file after the report file.
 QString SaveReportFilter();
+QString SavePdfFilter();
 QString LoadReportFilter();
 
 }  // namespace reports

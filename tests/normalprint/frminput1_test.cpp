@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -38,12 +40,22 @@ class NormalPrinterWindow : public items::test::TWindowTest {
     QRadioButton* button = group.Item(item);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
   }
-  // Runs the save dialog with this name typed, or cancelled when the name is empty.
-  void AnswerSaveDialog(const QString& name) {
-    QTimer::singleShot(0, Window->SaveDialog1, [dialog = Window->SaveDialog1, name] {
+  // Runs the save dialog with this name typed, or cancelled when the name is empty; with
+  // a filter, that one is chosen in the dialog's type box first.
+  void AnswerSaveDialog(const QString& name, const QString& filter = {}) {
+    QTimer::singleShot(0, Window->SaveDialog1, [dialog = Window->SaveDialog1, name, filter] {
       if (name.isEmpty()) {
         dialog->reject();
         return;
+      }
+      if (!filter.isEmpty()) {
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(types, nullptr);
+        const int index = types->findText(filter);
+        ASSERT_GE(index, 0) << filter.toStdString();
+        types->setCurrentIndex(index);
+        emit types->activated(index);  // as a click on the item does
+        emit types->textActivated(filter);
       }
       // Typed into the dialog's name box, then its Save button.
       auto* box = dialog->findChild<QLineEdit*>("fileNameEdit");
@@ -203,7 +215,8 @@ TEST_F(NormalPrinterWindow, TheBitmapFileHoldsTheSymbolAndTheDialogKeepsTheLastN
   EXPECT_TRUE(fs::is_empty(Dir.Folder()));
   EXPECT_TRUE(Messages.empty());
   EXPECT_EQ(window.SaveDialog1->defaultSuffix(), "BMP");
-  EXPECT_EQ(window.SaveDialog1->nameFilters(), QStringList{"BMP file (*.BMP)"});
+  EXPECT_EQ(window.SaveDialog1->nameFilters(),
+            QStringList({"BMP file (*.BMP)", "PNG file (*.PNG)", "SVG file (*.SVG)"}));
 
   const QString file = QString::fromStdString(Dir.File("label"));
   AnswerSaveDialog(file);
@@ -212,6 +225,31 @@ TEST_F(NormalPrinterWindow, TheBitmapFileHoldsTheSymbolAndTheDialogKeepsTheLastN
   ASSERT_FALSE(saved.isNull());
   EXPECT_EQ(barcode::Decoded(saved, ZXing::BarcodeFormat::EAN13), "5901234123457");
   EXPECT_EQ(window.SaveDialog1->selectedFiles().value(0), file + ".BMP");
+}
+
+// The chosen filter decides the format and the extension a bare name gets; the bitmap
+// filter writes a bitmap whatever the name, as it always has.
+TEST_F(NormalPrinterWindow, TheChosenFilterDecidesTheFormat) {
+  struct TCase {
+    const char* Filter;
+    const char* Typed;
+    const char* Written;
+    const char* Magic;
+  };
+  const TCase cases[] = {{"PNG file (*.PNG)", "a", "a.PNG", "\x89PNG"},
+                         {"SVG file (*.SVG)", "b", "b.SVG", "<?xml"},
+                         {"BMP file (*.BMP)", "c.png", "c.png", "BM"},
+                         {"SVG file (*.SVG)", "d.bmp", "d.bmp", "<?xml"}};
+  Tfrminput1& window = Open();
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Typed);
+    AnswerSaveDialog(QString::fromStdString(Dir.File(c.Typed)), c.Filter);
+    QTest::mouseClick(window.BitBtn5, Qt::LeftButton);
+    QFile written(QString::fromStdString(Dir.File(c.Written)));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith(c.Magic));
+  }
+  EXPECT_TRUE(Messages.empty());
 }
 
 TEST_F(NormalPrinterWindow, TheClipboardGetsTheSymbolAndTheOperatorIsTold) {

@@ -1,6 +1,6 @@
 // The label page in the print preview: one Letter page at width zoom, saved to a report
-// file whose page opens in Inkscape with a barcode that zxing-cpp reads, loaded back into
-// a preview, and a preview that closes with the window that owns its page.
+// file whose page opens in Inkscape with a barcode that zxing-cpp reads, saved as PDF,
+// loaded back into a preview, and a preview that closes with the window that owns its page.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -19,6 +19,7 @@
 #include "reports/support/previewpages.h"
 #include "reports/support/previewwindows.h"
 #include "support/postscriptqueue.h"
+#include "support/renderedfiles.h"
 #include "support/tempdir.h"
 
 namespace {
@@ -64,7 +65,10 @@ QRect DarkBox(const QImage& page) {
 class LabelPagePreview : public testing::Test {
  protected:
   void SetUp() override {
-    previous = TStandardPreview::SetFileChooser([this](const reports::TReportFileDialog&) { return chosen; });
+    previous = TStandardPreview::SetFileChooser([this](const reports::TReportFileDialog& request) {
+      if (request.ChosenFilter && !chosenFilter.isEmpty()) *request.ChosenFilter = chosenFilter;
+      return chosen;
+    });
   }
   void TearDown() override {
     for (TStandardPreview* preview : OpenPreviews()) preview->close();
@@ -73,8 +77,33 @@ class LabelPagePreview : public testing::Test {
   }
   testsupport::TTempDir dir;
   QString chosen;
+  QString chosenFilter;  // empty: the dialog's first
   reports::TReportFileChooser previous;
 };
+
+// Saved as PDF, the page is the printed sheet: Letter, and the element's corner 26.19 mm
+// and 17.20 mm from the paper's, as the label page prints it.
+TEST_F(LabelPagePreview, SavedAsPdfTheSymbolIsWhereThePrinterPutsIt) {
+  SKIP_OR_FAIL_WITHOUT_PRINTING(testsupport::MissingTool("pdftoppm"));
+  constexpr int kDpi = 600;
+  const auto mm = [](int pixels) { return pixels * 25.4 / kDpi; };
+  QWidget owner;
+  const std::string file = dir.File("label.pdf");
+  chosen = QString::fromStdString(file);
+  chosenFilter = reports::SavePdfFilter();
+  WhenShown("Print Preview", [&](TStandardPreview& window) {
+    window.Run(reports::pcSave);
+    window.close();
+  });
+  PreviewLabelPage(&owner, Ean8("4711"));
+  const std::vector<QImage> pages = testsupport::PdfPagesRendered(file, kDpi);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].size(), QSize(5100, 6600));
+  const QRect box = testsupport::DarkBox(pages[0]);
+  EXPECT_NEAR(mm(box.left()), 26.19375, 0.2);
+  EXPECT_NEAR(mm(box.top()), 17.1979, 0.2);
+  EXPECT_EQ(Decoded(pages[0]), "47110007");
+}
 
 TEST_F(LabelPagePreview, OnePageAtWidthZoomSavedAsAReportFileThatInkscapeAndZxingRead) {
   QWidget owner;

@@ -371,7 +371,7 @@ TEST_F(Preview, SaveWritesTheWholeStoreOnlyWhenComplete) {
   EXPECT_EQ(FileBytes(dir.File("saved.LRP")), job->PageStore().ReadBytes(0, size_t(job->PageStore().Size())));
   ASSERT_EQ(dialogs.size(), 2u);
   EXPECT_EQ(dialogs[0].Title, "Save report");
-  EXPECT_EQ(dialogs[0].Filter, "Label report file(*.LRP)");
+  EXPECT_EQ(dialogs[0].Filter, "Label report file(*.LRP);;PDF file (*.pdf)");
   EXPECT_EQ(dialogs[0].DefaultSuffix, "LRP");
   EXPECT_TRUE(dialogs[0].Save);
   chosen.clear();  // Cancel

@@ -1,5 +1,6 @@
 #include "barcode/control/barcodecontrol.h"
 
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -12,10 +13,12 @@
 #include "barcode/paramranges.h"
 #include "barcode/textbuffer.h"
 #include "base/ansi.h"
+#include "base/intmath.h"
 #include "base/messages.h"
 #include "base/screen.h"
 #include "graphics/qt/bitmapexport.h"
 #include "graphics/qt/qtcanvas.h"
+#include "graphics/qt/svgexport.h"
 
 namespace {
 
@@ -44,6 +47,32 @@ std::string NormalisedAddon(const std::string& text) {
   return {};
 }
 
+// One SVG unit is 1/2000 mm: every module width, also halved for high density, is a
+// whole number of units, so each bar is exactly its nominal width.
+constexpr int kSvgUnitsPerInch = 50800;
+
+constexpr TBarcodeFileKind kFileKinds[] = {{TBarcodeFileFormat::Bitmap, "BMP", "BMP file"},
+                                           {TBarcodeFileFormat::Png, "PNG", "PNG file"},
+                                           {TBarcodeFileFormat::Svg, "SVG", "SVG file"}};
+
+// ".bmp, .png or .svg"
+std::string ExtensionList() {
+  std::string list;
+  for (size_t i = 0; i < std::size(kFileKinds); ++i) {
+    if (i > 0) list += i + 1 == std::size(kFileKinds) ? " or " : ", ";
+    list += "." + QString(kFileKinds[i].Extension).toLower().toStdString();
+  }
+  return list;
+}
+
+TBarcodeFileFormat FormatOf(const QString& fileName) {
+  const QString suffix = QFileInfo(fileName).suffix();
+  for (const TBarcodeFileKind& kind : kFileKinds)
+    if (suffix.compare(kind.Extension, Qt::CaseInsensitive) == 0) return kind.Format;
+  throw EBarcodeFileFormat("Cannot save the barcode as \"" + fileName.toStdString() +
+                           "\": the file name must end in " + ExtensionList());
+}
+
 template <size_t N>
 void CopyText(char (&destination)[N], const std::string& text) {
   size_t length = std::min(text.size(), N - 1);
@@ -52,6 +81,8 @@ void CopyText(char (&destination)[N], const std::string& text) {
 }
 
 }  // namespace
+
+std::span<const TBarcodeFileKind> BarcodeFileKinds() { return kFileKinds; }
 
 TCustomBarcode::TCustomBarcode(QWidget* owner) : QWidget(owner) {
   resize(69, 66);
@@ -183,25 +214,31 @@ void TBarcode::Paint(platform::TCanvas& canvas) {
   if (FAutoSize) resize(size.cx, size.cy);
 }
 
+platform::TSizedDrawing TBarcode::Drawing() {
+  return [this](platform::TCanvas& canvas, int32_t x, int32_t y) { return DrawTo(canvas, x, y); };
+}
+
 QImage TBarcode::RenderBitmap(int margin) {
-  int dpi = platform::ScreenPixelsPerInch();
-  platform::TSize size;
-  {
-    // Measuring on an empty bitmap at the screen's resolution.
-    QImage empty = platform::ScreenBitmap(1, 1, dpi);
-    QPainter painter(&empty);
-    platform::TQtCanvas canvas(painter);
-    size = DrawTo(canvas, margin, margin);
-  }
-  QImage bitmap = platform::ScreenBitmap(2 * margin + size.cx, 2 * margin + size.cy, dpi);
-  QPainter painter(&bitmap);
-  platform::TQtCanvas canvas(painter);
-  DrawTo(canvas, margin, margin);
-  return bitmap;
+  return platform::BitmapOf(Drawing(), margin, platform::ScreenPixelsPerInch());
+}
+
+QByteArray TBarcode::RenderSvg(int margin) {
+  return platform::SvgOf(Drawing(), platform::MulDiv(margin, kSvgUnitsPerInch, platform::ScreenPixelsPerInch()),
+                         kSvgUnitsPerInch);
 }
 
 void TBarcode::SaveToBitmapFile(int margin, const QString& fileName) {
   platform::SaveBitmapFile(RenderBitmap(margin), fileName);
+}
+
+void TBarcode::SaveToFile(int margin, const QString& fileName) { SaveToFile(margin, fileName, FormatOf(fileName)); }
+
+void TBarcode::SaveToFile(int margin, const QString& fileName, TBarcodeFileFormat format) {
+  switch (format) {
+    case TBarcodeFileFormat::Bitmap: SaveToBitmapFile(margin, fileName); return;
+    case TBarcodeFileFormat::Png: platform::SavePngFile(RenderBitmap(margin), fileName); return;
+    case TBarcodeFileFormat::Svg: platform::WriteExportFile(fileName, RenderSvg(margin)); return;
+  }
 }
 
 void TBarcode::CopyToClipboard(int margin) { platform::CopyBitmapToClipboard(RenderBitmap(margin)); }

@@ -1,16 +1,19 @@
 // The barcode control: a window element showing one barcode. Its Bar_ properties
 // check their ranges and repaint; it draws no background of its own (the parent
 // shows between the bars), sizes itself to the drawn symbol, and exports the symbol
-// as a bitmap file or a clipboard bitmap.
+// as a bitmap, PNG or SVG file or a clipboard bitmap.
 #pragma once
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <span>
+#include <stdexcept>
 
 #include "barcode/llbarcode.h"
 #include "graphics/canvas.h"
+#include "graphics/qt/bitmapexport.h"
 
 class TCustomBarcode : public QWidget {
   Q_OBJECT
@@ -110,6 +113,23 @@ class TCustomBarcode : public QWidget {
   bool FPaintErrorShown = false;
 };
 
+// The formats the symbol is saved in, and the file name's extension for each.
+enum class TBarcodeFileFormat : uint8_t { Bitmap, Png, Svg };
+
+struct TBarcodeFileKind {
+  TBarcodeFileFormat Format;
+  const char* Extension;    // without the dot, as a file dialog's filter shows it
+  const char* Description;  // the filter's name
+};
+
+std::span<const TBarcodeFileKind> BarcodeFileKinds();
+
+// A file name whose extension names none of the formats.
+class EBarcodeFileFormat : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 class TBarcode : public TCustomBarcode {
   Q_OBJECT
   Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize RESET ResetAutoSize)
@@ -125,9 +145,18 @@ class TBarcode : public TCustomBarcode {
   // The symbol on white with a margin of m pixels on every side, at the screen's
   // resolution. Saved in the Windows bitmap format whatever the file name's extension.
   void SaveToBitmapFile(int margin, const QString& fileName);
+  // In the format the name's extension gives, in any case: .bmp as SaveToBitmapFile
+  // writes it, .png the same bitmap, .svg the symbol as vectors (margin pixels of the
+  // screen become the same length in millimetres). Any other name raises
+  // EBarcodeFileFormat before anything is written.
+  void SaveToFile(int margin, const QString& fileName);
+  // In the given format, whatever the name's extension.
+  void SaveToFile(int margin, const QString& fileName, TBarcodeFileFormat format);
   // Replaces the clipboard's contents with the bitmap.
   void CopyToClipboard(int margin);
   QImage RenderBitmap(int margin);
+  // The SVG document SaveToFile writes.
+  QByteArray RenderSvg(int margin);
 
  signals:
   void OnClick();
@@ -139,5 +168,6 @@ class TBarcode : public TCustomBarcode {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  platform::TSizedDrawing Drawing();
   bool FAutoSize = true;
 };

@@ -7,21 +7,22 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
 #include <cerrno>
 #include <cmath>
 #include <stdexcept>
 
 #include "base/ioerror.h"
+#include "graphics/qt/qtcanvas.h"
 
 namespace platform {
 namespace {
 
-QByteArray BitmapFileBytes(const QImage& bitmap) {
+QByteArray ImageFileBytes(const QImage& bitmap, const char* format) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!bitmap.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
-    throw std::runtime_error("Cannot encode the bitmap");
+  if (!bitmap.save(&buffer, format)) throw std::runtime_error("Cannot encode the bitmap");
   return bytes;
 }
 
@@ -40,8 +41,31 @@ QImage ScreenBitmap(int width, int height, int dpi) {
   return bitmap;
 }
 
+QImage BitmapOf(const TSizedDrawing& draw, int margin, int dpi) {
+  TSize size;
+  {
+    // Measuring on an empty bitmap at the same resolution.
+    QImage empty = ScreenBitmap(1, 1, dpi);
+    QPainter painter(&empty);
+    TQtCanvas canvas(painter);
+    size = draw(canvas, margin, margin);
+  }
+  QImage bitmap = ScreenBitmap(2 * margin + size.cx, 2 * margin + size.cy, dpi);
+  QPainter painter(&bitmap);
+  TQtCanvas canvas(painter);
+  draw(canvas, margin, margin);
+  return bitmap;
+}
+
 void SaveBitmapFile(const QImage& bitmap, const QString& fileName) {
-  QByteArray bytes = BitmapFileBytes(bitmap);
+  WriteExportFile(fileName, ImageFileBytes(bitmap.convertToFormat(QImage::Format_RGB888), "BMP"));
+}
+
+void SavePngFile(const QImage& bitmap, const QString& fileName) {
+  WriteExportFile(fileName, ImageFileBytes(bitmap, "PNG"));
+}
+
+void WriteExportFile(const QString& fileName, const QByteArray& bytes) {
   QByteArray path = QFile::encodeName(fileName);
   int handle = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (handle < 0) throw EInOutError(errno);

@@ -190,7 +190,12 @@ void TQtCanvas::DoTextOut(TPoint at, std::u16string_view text, const TTextStyle&
     FPainter.fillRect(QRect(x, baseline - font.Ascent, advance, font.Ascent + font.Descent),
                       QtColor(style.BkColor));
   FPainter.setPen(QtColor(style.Color));
-  for (const QGlyphRun& run : laidOut.Runs) FPainter.drawGlyphRun(QPointF(x, baseline - laidOut.RunAscent), run);
+  if (FTextOutput == TTextOutput::Characters) {
+    FPainter.setFont(font.Font);
+    FPainter.drawText(QPointF(x, baseline), QString::fromUtf16(text.data(), qsizetype(text.size())));
+  } else {
+    for (const QGlyphRun& run : laidOut.Runs) FPainter.drawGlyphRun(QPointF(x, baseline - laidOut.RunAscent), run);
+  }
   FPainter.setTransform(previous);
 }
 

@@ -1,14 +1,19 @@
-// The canvas over a QPainter: widgets, QImage bitmaps and QPrinter pages. The resolution
-// is the paint device's. Fills are exact pixels (no anti-aliasing), so bars keep their
-// geometry; GDI cell heights are converted to Qt pixel sizes so that "Ay" measures the
-// requested height.
+// The canvas over a QPainter: widgets, QImage bitmaps, QPrinter pages and SVG documents.
+// The resolution is the paint device's. Fills are exact pixels (no anti-aliasing), so bars
+// keep their geometry; GDI cell heights are converted to Qt pixel sizes so that "Ay"
+// measures the requested height.
 #pragma once
 
 #include <QPainter>
+#include <cstdint>
 
 #include "graphics/canvas.h"
 
 namespace platform {
+
+// How texts reach the painter: as shaped glyph runs (fast, and what pixels and printers
+// need), or as characters, which vector formats keep as text another program can edit.
+enum class TTextOutput : uint8_t { Glyphs, Characters };
 
 class TQtCanvas : public TCanvas {
  public:
@@ -19,6 +24,7 @@ class TQtCanvas : public TCanvas {
   int LogPixelsY() const override { return FDpiY; }
   // Overrides what the device reports (0 allowed: a surface that knows no resolution).
   void SetResolution(int dpiX, int dpiY);
+  void SetTextOutput(TTextOutput output) { FTextOutput = output; }
 
   TSize DeviceTextExtent(const TLogFont& deviceFont, std::u16string_view text) override;
   QPainter& Painter() { return FPainter; }
@@ -40,6 +46,7 @@ class TQtCanvas : public TCanvas {
   QPainter& FPainter;
   int FDpiX;
   int FDpiY;
+  TTextOutput FTextOutput = TTextOutput::Glyphs;
 };
 
 QColor QtColor(TColor color);
