@@ -110,7 +110,7 @@ void TTable::SetIndexFieldNames(const std::string& names) {
   // The same order again (perhaps spelt otherwise) moves no row: nothing to tell.
   if (keys == impl.Order->KeyFields()) return;
   impl.Order = std::make_unique<detail::TRowOrder>(impl.SqlTable, impl.FieldDefs, std::move(keys));
-  impl.PositionCache.reset();
+  impl.Positions.Forget();
   NotifyDataChange(nullptr);
 }
 

@@ -242,7 +242,6 @@ class TTable {
   int CurrentPosition();
 
  private:
-  int CountRowsBefore();
   friend class TField;
   friend class TDataSource;
   struct TImpl;
