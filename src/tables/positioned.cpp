@@ -89,7 +89,9 @@ std::optional<TRowPosition> TTable::TImpl::Advance(const TRowPosition* from, int
 
 std::int64_t TTable::TImpl::Sum(const std::vector<detail::TBoundQuery>& counts) {
   std::int64_t sum = 0;
-  for (const auto& query : counts) sum += std::get<std::int64_t>(Connection->Query(query.Sql, query.Params).front().front());
+  for (const auto& query : counts) {
+    sum += std::get<std::int64_t>(Connection->Query(query.Sql, query.Params).front().front());
+  }
   return sum;
 }
 

@@ -28,11 +28,11 @@ int CompareStored(const TSqlValue& a, const TSqlValue& b) {
   const auto kind = [](const TSqlValue& value) {
     return std::holds_alternative<std::monostate>(value) ? 0 : std::holds_alternative<std::string>(value) ? 2 : 1;
   };
-  if (kind(a) != kind(b)) return kind(a) - kind(b);
+  if (kind(a) != kind(b) || kind(a) == 0) return kind(a) - kind(b);
   if (const auto* text = std::get_if<std::string>(&a)) return text->compare(std::get<std::string>(b));
   const auto number = [](const TSqlValue& value) {
-    const auto* integer = std::get_if<std::int64_t>(&value);
-    return integer ? static_cast<double>(*integer) : std::get_if<double>(&value) ? std::get<double>(value) : 0.0;
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) return static_cast<double>(*integer);
+    return std::get<double>(value);
   };
   const double x = number(a);
   const double y = number(b);

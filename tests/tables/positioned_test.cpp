@@ -149,7 +149,9 @@ TEST_P(FarPositions, EveryRowHasItsPlaceInTheOrder) {
          Table->Delete();
        }},
       {"another program adds a row",
-       [&] { TRawConnection(Dir.File("Barmas.DAT")).Exec("INSERT INTO Barmas (FBarcode, FName) VALUES ('0250', 'n5')"); }},
+       [&] {
+         TRawConnection(Dir.File("Barmas.DAT")).Exec("INSERT INTO Barmas (FBarcode, FName) VALUES ('0250', 'n5')");
+       }},
   };
   for (const auto& [change, make] : steps) {
     make();

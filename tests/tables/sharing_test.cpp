@@ -210,13 +210,17 @@ TEST_F(SharingLocked, ReadersGoOnWhileAWriterHoldsTheLock) {
 TEST_F(Sharing, IndexesAreLookedForWithoutWaitingForAnotherUsersLock) {
   TRawConnection holder(Dir.File("Barmas.DAT"));
   holder.Exec("DROP INDEX Barmas_FItcode");
-  const auto indexes = [&] { return holder.Column("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name"); };
+  const auto indexes = [&] {
+    return holder.Column("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name");
+  };
   holder.Exec("BEGIN IMMEDIATE");
   holder.Exec("INSERT INTO Barmas (FBarcode) VALUES ('uncommitted')");
   B->SetLockRetryCount(2);
   B->SetLockWaitTime(50);
   // The ones there need nothing written; the missing one is left for a later opening.
-  for (const char* field : {"FBarcode", "FName", "FItcode"}) EXPECT_EQ(ErrorOf([&] { B->AddMissingIndex(field); }), "") << field;
+  for (const char* field : {"FBarcode", "FName", "FItcode"}) {
+    EXPECT_EQ(ErrorOf([&] { B->AddMissingIndex(field); }), "") << field;
+  }
   B->Edit();  // a write still waits as the cursor says, and then says why
   Set(*B, "FName", "soap bar");
   EXPECT_EQ(ErrorOf([&] { B->Post(); }),

@@ -180,19 +180,6 @@ TEST_F(ItemWindow, LeavingTheBoxOnAnExistingBarcodeReloadsTheGridOnce) {
   }
 }
 
-// Opening writes nothing, so another program's write lock neither delays it nor is told.
-TEST_F(ItemWindow, ATableAnotherProgramHoldsLockedOpensForBrowsing) {
-  tables::test::TRawConnection holder(Dir.File("Barmas.DAT"));
-  holder.Exec("BEGIN IMMEDIATE");
-  holder.Exec("INSERT INTO Barmas (FBarcode) VALUES ('uncommitted')");
-  Tfrminput& window = Open();
-  EXPECT_TRUE(TakeMessages().empty());
-  EnterBarcode("5012345678900");
-  EXPECT_EQ(Edit("FName").text(), "Rice");
-  EXPECT_EQ(window.DBGrid1->model()->rowCount(), 2);
-  holder.Exec("ROLLBACK");
-}
-
 struct TShortCase {
   const char* Typed;
   bool Told;
