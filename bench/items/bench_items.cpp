@@ -1,6 +1,7 @@
 // Costs of the item master window on 100,000 items: opening and showing it, leaving
-// the barcode box on an existing and on a new barcode, the grid painting the rows of
-// a random scroll position, and the lookup dialog's search at each keystroke.
+// the barcode box on an existing and on a new barcode (anywhere, and near the first,
+// middle and last rows), the grid painting the rows of a random scroll position, and
+// the lookup dialog's search at each keystroke.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -70,6 +71,24 @@ void BM_LeaveBarcodeBox(benchmark::State& state) {
   CloseWindow(window);
 }
 BENCHMARK(BM_LeaveBarcodeBox)->Arg(1)->Arg(0)->ArgNames({"existing"})->Unit(benchmark::kMillisecond);
+
+// Existing barcodes among the 256 rows at the start, the middle or the end of the
+// order, each a different row from the one before.
+void BM_LeaveBarcodeBoxNear(benchmark::State& state) {
+  constexpr int kBand = 256;
+  const int start = static_cast<int>(state.range(0)) * (kRows - kBand) / 2;
+  ItemsDirectory();
+  items::Tfrminput* window = items::OpenItemMaster(nullptr);
+  Settle();
+  int step = 0;
+  for (auto _ : state) {
+    step = (step + 97) % kBand;  // 97 and 256 are coprime: every row of the band in turn
+    window->mcode->setText(QString::fromStdString(benchsupport::Barcode(start + step)));
+    window->mcodeExit();
+  }
+  CloseWindow(window);
+}
+BENCHMARK(BM_LeaveBarcodeBoxNear)->Arg(0)->Arg(1)->Arg(2)->ArgNames({"place"})->Unit(benchmark::kMillisecond);
 
 void BM_GridAtRandomScrollPosition(benchmark::State& state) {
   ItemsDirectory();

@@ -97,6 +97,8 @@ int TConnection::Execute(const std::string& sql, const std::vector<TSqlValue>& p
   return sqlite3_changes(FDb);
 }
 
+bool TConnection::ReadOnly() const { return sqlite3_db_readonly(FDb, "main") == 1; }
+
 std::int64_t TConnection::LastInsertRowId() const { return sqlite3_last_insert_rowid(FDb); }
 
 TConnection::TChangeStamp TConnection::ChangeStamp() {
@@ -170,7 +172,9 @@ void TConnection::Run(sqlite3_stmt* statement, const std::vector<TSqlValue>& par
 void TConnection::Fail(int resultCode, const std::string& detail) const {
   switch (resultCode & 0xFF) {
     case SQLITE_BUSY:
-      throw ETableError(LockRefusedMessage(FPath, FPolicy));
+      throw ETableLocked(LockRefusedMessage(FPath, FPolicy));
+    case SQLITE_READONLY:
+      throw ETableError("Table file " + FPath + " is read-only: its rows can be browsed but not changed");
     case SQLITE_NOTADB:
       throw ETableError(FPath + " is not a table file (" + detail + ")");
     case SQLITE_CORRUPT:

@@ -31,6 +31,9 @@ class TConnection {
 
   const std::string& Path() const { return FPath; }
   void SetLockPolicy(TLockPolicy policy) { FPolicy = policy; }
+  const TLockPolicy& LockPolicy() const { return FPolicy; }
+  // True when the file may only be read (its permissions, or its file system).
+  bool ReadOnly() const;
 
   // Runs a statement, kept prepared for the next call, and returns its rows.
   std::vector<TSqlRow> Query(const std::string& sql, const std::vector<TSqlValue>& params = {});

@@ -51,11 +51,16 @@ void TTable::PostInsert() {
   std::vector<detail::TSqlValue> values;
   for (const auto& value : impl.Buffer) values.push_back(detail::ToSql(value));
   std::int64_t rowId = 0;
+  detail::TChangeStamp before;
+  detail::TChangeStamp after;
   impl.Connection->WriteTransaction([&] {
+    before = impl.Connection->ChangeStamp();
     impl.Connection->Execute(detail::InsertRowSql(impl.SqlTable, impl.FieldDefs), values);
     rowId = impl.Connection->LastInsertRowId();
+    after = impl.Connection->ChangeStamp();
   });
   impl.Current = TRow{rowId, impl.Buffer};
+  impl.RowMoved(before, after, std::nullopt, impl.Order->PositionOf(rowId, impl.Buffer));
 }
 
 // Writes only the modified fields, so edits of other fields of the same row by
@@ -66,7 +71,12 @@ void TTable::PostEdit() {
   const std::vector<int> changed = impl.ModifiedFields();
   if (changed.empty()) return;
   const std::int64_t rowId = impl.Current->RowId;
+  detail::TChangeStamp before;
+  detail::TChangeStamp after;
+  detail::TRowPosition was;
+  detail::TRowPosition now;
   impl.Connection->WriteTransaction([&] {
+    before = impl.Connection->ChangeStamp();
     const auto stored = impl.ReadRow(rowId);
     if (!stored) throw ETableError("Cannot post to table " + FTableName + ": the row was deleted by another user");
     std::string conflicts;
@@ -84,7 +94,18 @@ void TTable::PostEdit() {
     }
     values.emplace_back(std::in_place_type<std::int64_t>, rowId);
     impl.Connection->Execute(detail::UpdateFieldsSql(impl.SqlTable, impl.FieldDefs, changed), values);
+    after = impl.Connection->ChangeStamp();
+    auto written = stored->Values;
+    for (int field : changed) written[field] = impl.Buffer[field];
+    was = impl.Order->PositionOf(rowId, stored->Values);
+    now = impl.Order->PositionOf(rowId, written);
   });
+  // A row whose key fields stayed keeps its place.
+  if (impl.Order->Compare(was, now) == 0) {
+    impl.RowMoved(before, after, std::nullopt, std::nullopt);
+  } else {
+    impl.RowMoved(before, after, was, now);
+  }
 }
 
 void TTable::Cancel() {
@@ -99,9 +120,18 @@ void TTable::Delete() {
     return;
   }
   if (!impl.Current) throw ETableError("Cannot delete from table " + FTableName + ": it has no rows");
+  detail::TChangeStamp before;
+  detail::TChangeStamp after;
+  int deleted = 0;
   // A row that another user deleted already is gone as asked: not an error.
-  impl.Connection->WriteTransaction(
-      [&] { impl.Connection->Execute(detail::DeleteRowSql(impl.SqlTable), {impl.Current->RowId}); });
+  impl.Connection->WriteTransaction([&] {
+    before = impl.Connection->ChangeStamp();
+    deleted = impl.Connection->Execute(detail::DeleteRowSql(impl.SqlTable), {impl.Current->RowId});
+    after = impl.Connection->ChangeStamp();
+  });
+  std::optional<detail::TRowPosition> removed;
+  if (deleted > 0) removed = impl.Order->PositionOf(impl.Current->RowId, impl.Current->Values);
+  impl.RowMoved(before, after, removed, std::nullopt);
   ReturnToBrowse();
 }
 

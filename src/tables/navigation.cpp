@@ -104,12 +104,13 @@ void TTable::SetIndexFieldNames(const std::string& names) {
     return;
   }
   auto& impl = Impl();
-  auto order = std::make_unique<detail::TRowOrder>(impl.SqlTable, impl.FieldDefs,
-                                                   IndexFieldPositions(impl.FieldDefs, names, FTableName));
+  auto keys = IndexFieldPositions(impl.FieldDefs, names, FTableName);
   EndPending();
   FIndexFieldNames = names;
-  impl.Order = std::move(order);
-  impl.PositionCache.reset();
+  // The same order again (perhaps spelt otherwise) moves no row: nothing to tell.
+  if (keys == impl.Order->KeyFields()) return;
+  impl.Order = std::make_unique<detail::TRowOrder>(impl.SqlTable, impl.FieldDefs, std::move(keys));
+  impl.Positions.Forget();
   NotifyDataChange(nullptr);
 }
 

@@ -23,6 +23,22 @@ std::string UnreadableText(const TFieldDef& field, const std::string& table, con
          ", which Windows-1252 lacks, so the row cannot be read";
 }
 
+// The order SQLite gives stored values: no value, then numbers, then text byte by byte.
+int CompareStored(const TSqlValue& a, const TSqlValue& b) {
+  const auto kind = [](const TSqlValue& value) {
+    return std::holds_alternative<std::monostate>(value) ? 0 : std::holds_alternative<std::string>(value) ? 2 : 1;
+  };
+  if (kind(a) != kind(b) || kind(a) == 0) return kind(a) - kind(b);
+  if (const auto* text = std::get_if<std::string>(&a)) return text->compare(std::get<std::string>(b));
+  const auto number = [](const TSqlValue& value) {
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) return static_cast<double>(*integer);
+    return std::get<double>(value);
+  };
+  const double x = number(a);
+  const double y = number(b);
+  return x < y ? -1 : x > y ? 1 : 0;
+}
+
 }  // namespace
 
 TSqlValue ToSql(const TVariant& value) {
@@ -45,7 +61,10 @@ TVariant FromSql(TSqlValue&& value, const TFieldDef& field, const std::string& t
 }
 
 TRowOrder::TRowOrder(const std::string& table, const std::vector<TFieldDef>& fields, std::vector<int> keyFields)
-    : FSelect(SelectRowsSql(table, fields)), FCount(CountRowsSql(table)), FKeyFields(std::move(keyFields)) {
+    : FSelect(SelectRowsSql(table, fields)),
+      FCount(CountRowsSql(table)),
+      FFrom(" FROM " + QuoteIdentifier(table)),
+      FKeyFields(std::move(keyFields)) {
   for (int key : FKeyFields) FQuotedKeys.push_back(QuoteIdentifier(fields[key].Name));
   FAscending = OrderBy(FQuotedKeys, "");
   FDescending = OrderBy(FQuotedKeys, " DESC");
@@ -65,10 +84,40 @@ std::vector<TBoundQuery> TRowOrder::Neighbour(const TRowPosition& from, bool for
   return queries;
 }
 
-std::vector<TBoundQuery> TRowOrder::CountBefore(const TRowPosition& from) const {
+std::vector<TBoundQuery> TRowOrder::CountBetween(const TRowPosition* after, const TRowPosition* before,
+                                                 int limit) const {
   std::vector<TBoundQuery> queries;
-  for (const auto& conditions : Stretches(from, false)) queries.push_back(Assemble(FCount, conditions, ""));
+  // The stretches on each side are disjoint, so the pairs are too.
+  for (const auto& first : StretchesBeyond(after, true)) {
+    for (const auto& second : StretchesBeyond(before, false)) {
+      auto conditions = first;
+      conditions.insert(conditions.end(), second.begin(), second.end());
+      queries.push_back(limit > 0 ? Assemble("SELECT count(*) FROM (SELECT 1" + FFrom, conditions, " LIMIT ?",
+                                             std::int64_t{limit}, ") AS stretch")
+                                  : Assemble(FCount, conditions, ""));
+    }
+  }
   return queries;
+}
+
+std::vector<TBoundQuery> TRowOrder::NthAfter(const TRowPosition* after, int offset) const {
+  std::vector<TBoundQuery> queries;
+  for (const auto& conditions : StretchesBeyond(after, true)) {
+    queries.push_back(Assemble(FSelect, conditions, FAscending + " LIMIT 1 OFFSET ?", std::int64_t{offset}, ""));
+  }
+  return queries;
+}
+
+int TRowOrder::Compare(const TRowPosition& a, const TRowPosition& b) const {
+  for (std::size_t k = 0; k < FKeyFields.size(); ++k) {
+    if (const int order = CompareStored(ToSql(a.Keys[k]), ToSql(b.Keys[k]))) return order;
+  }
+  return a.RowId < b.RowId ? -1 : a.RowId > b.RowId ? 1 : 0;
+}
+
+std::vector<std::vector<TRowOrder::TCondition>> TRowOrder::StretchesBeyond(const TRowPosition* from,
+                                                                           bool forward) const {
+  return from ? Stretches(*from, forward) : std::vector<std::vector<TCondition>>{{}};
 }
 
 std::vector<std::vector<TRowOrder::TCondition>> TRowOrder::Stretches(const TRowPosition& from, bool forward) const {
@@ -129,6 +178,14 @@ std::vector<TRowOrder::TCondition> TRowOrder::KeysEqual(const TRowPosition& from
 
 TBoundQuery TRowOrder::Assemble(const std::vector<TCondition>& conditions, bool descending) const {
   return Assemble(FSelect, conditions, (descending ? FDescending : FAscending) + " LIMIT 1");
+}
+
+TBoundQuery TRowOrder::Assemble(const std::string& head, const std::vector<TCondition>& conditions,
+                                const std::string& middle, TSqlValue param, const std::string& tail) const {
+  TBoundQuery query = Assemble(head, conditions, middle);
+  query.Params.push_back(std::move(param));
+  query.Sql += std::to_string(query.Params.size()) + tail;
+  return query;
 }
 
 TBoundQuery TRowOrder::Assemble(const std::string& head, const std::vector<TCondition>& conditions,

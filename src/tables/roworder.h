@@ -54,8 +54,16 @@ class TRowOrder {
   TBoundQuery AtLeast(const TVariant& firstKey) const;
   // Up to count rows from the offset-th row of the order (parameters 1 and 2: count, offset).
   TBoundQuery Slice(int offset, int count) const;
-  // Counting queries whose sum is the number of rows before the position.
-  std::vector<TBoundQuery> CountBefore(const TRowPosition& from) const;
+  // Counting queries whose sum is the number of rows after `after` (from the first row when
+  // null) and before `before` (to the last row when null); with a limit above 0 each query
+  // counts up to that many rows. With `before` null there is one query per stretch beyond
+  // `after`, in the order of NthAfter's.
+  std::vector<TBoundQuery> CountBetween(const TRowPosition* after, const TRowPosition* before, int limit = 0) const;
+  // For each stretch beyond the position (the whole order when null), nearest first: its
+  // row that lies offset rows on from its first.
+  std::vector<TBoundQuery> NthAfter(const TRowPosition* after, int offset) const;
+  // Below, equal to or above 0 as a stands before, on or after b: what the queries' order does.
+  int Compare(const TRowPosition& a, const TRowPosition& b) const;
 
  private:
   struct TCondition {
@@ -67,12 +75,18 @@ class TRowOrder {
   std::vector<TCondition> KeysEqual(const TRowPosition& from, std::size_t count) const;
   // The disjoint stretches of the order beyond the position, nearest first.
   std::vector<std::vector<TCondition>> Stretches(const TRowPosition& from, bool forward) const;
+  // The same, or one stretch holding every row when there is no position.
+  std::vector<std::vector<TCondition>> StretchesBeyond(const TRowPosition* from, bool forward) const;
   TBoundQuery Assemble(const std::vector<TCondition>& conditions, bool descending) const;
   TBoundQuery Assemble(const std::string& head, const std::vector<TCondition>& conditions,
                        const std::string& tail) const;
+  // With one more parameter after the conditions' ones, written as "?" at the end of middle.
+  TBoundQuery Assemble(const std::string& head, const std::vector<TCondition>& conditions, const std::string& middle,
+                       TSqlValue param, const std::string& tail) const;
 
   std::string FSelect;
   std::string FCount;
+  std::string FFrom;
   std::vector<std::string> FQuotedKeys;
   std::vector<int> FKeyFields;
   std::string FAscending;

@@ -56,9 +56,15 @@ std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef
   return "CREATE TABLE " + QuoteIdentifier(table) + " (" + columns + ")";
 }
 
+std::string IndexName(const std::string& table, const std::string& field) { return table + "_" + field; }
+
 std::string CreateIndexSql(const std::string& table, const std::string& field) {
-  return "CREATE INDEX IF NOT EXISTS " + QuoteIdentifier(table + "_" + field) + " ON " + QuoteIdentifier(table) + " (" +
-         QuoteIdentifier(field) + ")";
+  return "CREATE INDEX IF NOT EXISTS " + QuoteIdentifier(IndexName(table, field)) + " ON " + QuoteIdentifier(table) +
+         " (" + QuoteIdentifier(field) + ")";
+}
+
+std::string IndexExistsSql() {
+  return "SELECT 1 FROM sqlite_schema WHERE type = 'index' AND name = ?1 COLLATE NOCASE";
 }
 
 }  // namespace tables::detail

@@ -20,5 +20,8 @@ std::string CountRowsSql(const std::string& table);
 std::string AnyRowSql(const std::string& table);
 std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef>& fields);
 std::string CreateIndexSql(const std::string& table, const std::string& field);
+// One row when the file has the index that CreateIndexSql makes (parameter 1: IndexName).
+std::string IndexExistsSql();
+std::string IndexName(const std::string& table, const std::string& field);
 
 }  // namespace tables::detail

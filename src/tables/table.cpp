@@ -111,7 +111,8 @@ void TTable::Open() {
   impl->Connection = std::make_unique<detail::TConnection>(path, LockPolicy());
   impl->SqlTable = detail::SqlTableName(FTableName);
   impl->FieldDefs = detail::ReadFieldDefs(*impl->Connection, impl->SqlTable);
-  impl->Connection->UseWriteAheadLog();
+  // Switching the journal writes: a file that may only be read is browsed as it is.
+  if (!impl->Connection->ReadOnly()) impl->Connection->UseWriteAheadLog();
   // Field objects outlive Close, so a window's pointer to one stays safe to use.
   while (FFields.size() < impl->FieldDefs.size()) {
     FFields.push_back(std::unique_ptr<TField>(new TField(*this, static_cast<int>(FFields.size()))));

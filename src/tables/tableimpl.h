@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tables/connection.h"
+#include "tables/positions.h"
 #include "tables/roworder.h"
 #include "tables/tables.h"
 
@@ -42,10 +43,17 @@ struct TTable::TImpl {
     int Value = 0;
   };
   std::optional<TCached<std::monostate>> CountCache;
-  std::optional<TCached<std::int64_t>> PositionCache;  // for the current row id in this order
+  detail::TKnownPositions Positions;  // in this order
   // The value that count() gives in stamp's state of the file, from the cache when it holds it.
   template <typename Key, typename Count>
   int CachedCount(std::optional<TCached<Key>>& cache, const Key& key, Count count);
+
+  // The row's position in the order, counted from the nearest known one.
+  int PositionOf(const detail::TRowPosition& row);
+  // This cursor's own write between the two stamps took the row from removed to added
+  // (either missing for an insert or a delete): what is known of the file moves along.
+  void RowMoved(const detail::TChangeStamp& before, const detail::TChangeStamp& after,
+                const std::optional<detail::TRowPosition>& removed, const std::optional<detail::TRowPosition>& added);
 
   std::optional<TRow> FirstOf(const std::vector<detail::TBoundQuery>& queries);
   std::optional<TRow> EndRow(bool last);
@@ -57,6 +65,13 @@ struct TTable::TImpl {
   void StandOn(std::optional<TRow> row);
   bool AnyModified() const;
   std::vector<int> ModifiedFields() const;
+
+ private:
+  int FindPosition(const detail::TRowPosition& row);
+  std::vector<detail::TKnownPosition> Survey();
+  // The row that lies rows rows after the position (or from the start when there is none).
+  std::optional<detail::TRowPosition> Advance(const detail::TRowPosition* from, int rows);
+  std::int64_t Sum(const std::vector<detail::TBoundQuery>& counts);
 };
 
 template <typename Key, typename Count>

@@ -30,6 +30,12 @@ class ETableError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A lock that another user still held after every retry.
+class ETableLocked : public ETableError {
+ public:
+  using ETableError::ETableError;
+};
+
 enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert, dsSetKey };
 
 // Edit, insert or set-key: the cursor holds a change not yet posted.
@@ -209,6 +215,9 @@ class TTable {
   bool FindNearest(const TVariant& value);
   // Adds an index on the field unless the file has one by that name: a search by the
   // field then needs no sort. Rows are untouched; older files gain it when first opened.
+  // Only a missing index is written, and only when that can be done at once: a file
+  // that may only be read, or that another user holds locked, is left as it is (and
+  // gains the index at a later opening), so it still opens for browsing.
   void AddMissingIndex(const std::string& fieldName);
 
   void SetKey();   // set-key state: write the key into the fields, then GotoKey
@@ -233,7 +242,6 @@ class TTable {
   int CurrentPosition();
 
  private:
-  int CountRowsBefore();
   friend class TField;
   friend class TDataSource;
   struct TImpl;

@@ -1,6 +1,7 @@
 // Table files and directories: names, databases, missing and damaged files,
 // field layouts read from the file.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <random>
@@ -207,5 +208,35 @@ TEST(Files, AMissingIndexIsAddedOnceAndTheRowsStayAsTheyWere) {
   EXPECT_THROW(table->AddMissingIndex("FName"), ETableError);
 }
 
+
+// Browses the table as a user who may not write its file, and tells what the first write said.
+// Permissions do not stop root, so root becomes nobody first (in the child process of the check).
+[[noreturn]] void BrowseAsReader(const std::string& directory) {
+  constexpr uid_t kNobody = 65534;
+  if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) std::exit(2);
+  try {
+    auto table = OpenTable(directory);
+    for (const auto& field : items::BarmasLayout().IndexFields) table->AddMissingIndex(field);
+    table->SetIndexFieldNames("FItcode");
+    if (Walk(*table, "FBarcode") != std::vector<std::string>{"200", "100"}) std::exit(3);
+    table->Edit();
+    table->FieldByName("FName").SetAsString("soap bar");
+    table->Post();
+  } catch (const ETableError& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    std::exit(0);
+  }
+  std::exit(4);
+}
+
+TEST(Files, AReadOnlyTableOpensForBrowsingAndItsFirstWriteSaysWhy) {
+  TTempDir dir;
+  MakeBarmas(dir.Path(), {{"200", "rice", ""}, {"100", "soap", ""}});
+  TRawConnection(dir.File("Barmas.DAT")).Exec("DROP INDEX Barmas_FItcode");
+  fs::permissions(dir.Folder(), fs::perms::all);
+  fs::permissions(dir.File("Barmas.DAT"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EXIT(BrowseAsReader(dir.Path()), ::testing::ExitedWithCode(0),
+              "^Table file " + dir.File("Barmas.DAT") + " is read-only: its rows can be browsed but not changed\n$");
+}
 }  // namespace
 }  // namespace tables::test

@@ -77,6 +77,29 @@ TEST_F(Notification, ImplicitPostBeforeFindKeyIsHeardFirst) {
   EXPECT_EQ(Log.Take(), Events{});  // not found: the row did not change
 }
 
+TEST_F(Notification, OnlyAnOrderThatChangesIsHeard) {
+  Table.Open();
+  Log.Take();
+  const struct {
+    const char* Names;
+    Events Heard;
+  } steps[] = {
+      {"Fbarcode", {"data:row:browse"}}, {"FBARCODE", {}}, {" fbarcode ", {}}, {"FName", {"data:row:browse"}},
+      {"FName;FBarcode", {"data:row:browse"}}, {"fname;fbarcode", {}}, {"", {"data:row:browse"}}, {"", {}},
+  };
+  for (const auto& step : steps) {
+    Table.SetIndexFieldNames(step.Names);
+    EXPECT_EQ(Log.Take(), step.Heard) << step.Names;
+    EXPECT_EQ(Table.IndexFieldNames(), step.Names);
+  }
+  // The same order still ends a pending change first.
+  Table.Edit();
+  Table.FieldByName("FName").SetAsString("soap bar");
+  Log.Take();
+  Table.SetIndexFieldNames("");
+  EXPECT_EQ(Log.Take(), (Events{"state:browse", "data:row:browse"}));
+}
+
 TEST_F(Notification, HandlerReadsTheNewRow) {
   std::vector<std::string> seen;
   Source.OnDataChange = [&](TDataSource& sender, TField* field) {

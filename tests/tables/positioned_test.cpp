@@ -88,6 +88,80 @@ TEST_P(AgreesWithTheWalk, PositionsAndRowsMatchTheCursorsOrder) {
 INSTANTIATE_TEST_SUITE_P(Orders, AgreesWithTheWalk,
                          ::testing::Values("", "FBarcode", "FName", "FName;FBarcode", "FBarcode;FName"));
 
+// A table several times longer than the stretch that is counted directly: positions
+// far from the first row come from rows whose positions are kept, and must stay right
+// through this cursor's own writes and another program's.
+class FarPositions : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    MakeBarmas(Dir.Path());
+    // Duplicates and missing values in every key field.
+    TRawConnection(Dir.File("Barmas.DAT"))
+        .Exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 1399) "
+              "INSERT INTO Barmas (FBarcode, FName, FSP) SELECT "
+              "CASE WHEN i % 11 = 0 THEN NULL ELSE printf('%04d', i * 7919 % 600) END, "
+              "CASE WHEN i % 7 = 0 THEN NULL ELSE 'n' || (i % 40) END, "
+              "CASE WHEN i % 5 = 0 THEN NULL ELSE i % 90 END FROM n");
+    Table = OpenTable(Dir.Path());
+    Table->SetIndexFieldNames(GetParam());
+  }
+  std::vector<TTable::TBookmark> Order() {
+    std::vector<TTable::TBookmark> order;
+    for (const auto& row : Table->ReadRowsAt(0, 100000)) order.push_back(row.Bookmark);
+    return order;
+  }
+  void ExpectPlacesOfTheOrder(const std::string& after) {
+    const auto order = Order();
+    EXPECT_EQ(Table->RecordCount(), static_cast<int>(order.size())) << after;
+    std::vector<int> places{0, 1, 511, 512, 513, 1023, 1024, 1025, static_cast<int>(order.size()) - 1};
+    for (int place = 5; place < static_cast<int>(order.size()); place += 61) places.push_back(place);
+    for (int place : places) {
+      Table->GotoBookmark(order[place]);
+      EXPECT_EQ(Table->CurrentPosition(), place) << after << ", row " << place;
+    }
+  }
+  void WriteAt(int place, const std::vector<std::pair<const char*, const char*>>& values) {
+    Table->GotoBookmark(Order()[place]);
+    Table->Edit();
+    for (const auto& [field, value] : values) Table->FieldByName(field).SetAsString(value);
+    Table->Post();
+  }
+  TTempDir Dir;
+  std::unique_ptr<TTable> Table;
+};
+
+TEST_P(FarPositions, EveryRowHasItsPlaceInTheOrder) {
+  const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+      {"as filled", [] {}},
+      {"this cursor adds a row",
+       [&] {
+         Table->Append();
+         for (const auto& [field, value] : {std::pair{"FBarcode", "0300"}, {"FName", "n20"}, {"FSP", "45"}}) {
+           Table->FieldByName(field).SetAsString(value);
+         }
+         Table->Post();
+       }},
+      {"this cursor moves a row", [&] { WriteAt(700, {{"FBarcode", "0001"}, {"FName", "n1"}, {"FSP", "1"}}); }},
+      {"this cursor changes a field outside the order", [&] { WriteAt(800, {{"FCost", "5"}}); }},
+      {"this cursor deletes a row",
+       [&] {
+         Table->GotoBookmark(Order()[600]);
+         Table->Delete();
+       }},
+      {"another program adds a row",
+       [&] {
+         TRawConnection(Dir.File("Barmas.DAT")).Exec("INSERT INTO Barmas (FBarcode, FName) VALUES ('0250', 'n5')");
+       }},
+  };
+  for (const auto& [change, make] : steps) {
+    make();
+    ExpectPlacesOfTheOrder(change);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, FarPositions,
+                         ::testing::Values("", "FBarcode", "FSP", "FName;FBarcode", "FBarcode;FName"));
+
 class Positioned : public ::testing::Test {
  protected:
   void SetUp() override {

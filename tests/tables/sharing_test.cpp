@@ -207,6 +207,30 @@ TEST_F(SharingLocked, ReadersGoOnWhileAWriterHoldsTheLock) {
   EXPECT_EQ(Walk(*B, "FBarcode"), (std::vector<std::string>{"100", "200"}));
 }
 
+TEST_F(Sharing, IndexesAreLookedForWithoutWaitingForAnotherUsersLock) {
+  TRawConnection holder(Dir.File("Barmas.DAT"));
+  holder.Exec("DROP INDEX Barmas_FItcode");
+  const auto indexes = [&] {
+    return holder.Column("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name");
+  };
+  holder.Exec("BEGIN IMMEDIATE");
+  holder.Exec("INSERT INTO Barmas (FBarcode) VALUES ('uncommitted')");
+  B->SetLockRetryCount(2);
+  B->SetLockWaitTime(50);
+  // The ones there need nothing written; the missing one is left for a later opening.
+  for (const char* field : {"FBarcode", "FName", "FItcode"}) {
+    EXPECT_EQ(ErrorOf([&] { B->AddMissingIndex(field); }), "") << field;
+  }
+  B->Edit();  // a write still waits as the cursor says, and then says why
+  Set(*B, "FName", "soap bar");
+  EXPECT_EQ(ErrorOf([&] { B->Post(); }),
+            "Table " + Dir.File("Barmas.DAT") + " is locked by another user (still locked after 2 waits of 50 ms)");
+  holder.Exec("ROLLBACK");
+  EXPECT_EQ(indexes(), (std::vector<std::string>{"Barmas_FBarcode", "Barmas_FName"}));
+  B->AddMissingIndex("FItcode");
+  EXPECT_EQ(indexes(), (std::vector<std::string>{"Barmas_FBarcode", "Barmas_FItcode", "Barmas_FName"}));
+}
+
 // Each process appends its rows and, meanwhile and afterwards, sets its own
 // field on every row of both processes.
 int WorkAsProcess(const std::string& directory, const std::string& prefix, const std::string& other,

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QSignalSpy>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -163,6 +164,20 @@ TEST_F(ItemWindow, AnExistingBarcodeMovesToItsRowAndShowsIt) {
   EXPECT_EQ(window.Barcode1->Bar_Caption(), "5012345678900");
   EXPECT_EQ(window.DBGrid1->currentIndex().row(), 1);
   EXPECT_EQ(StoredBarcodes().size(), 2u);
+}
+
+TEST_F(ItemWindow, LeavingTheBoxOnAnExistingBarcodeReloadsTheGridOnce) {
+  Tfrminput& window = Open();
+  EnterBarcode("4006381333931");  // the first time the order by barcode is set: the rows do move
+  QSignalSpy resets(window.DBGrid1->model(), &QAbstractItemModel::modelReset);
+  QSignalSpy markers(window.DBGrid1->model(), &QAbstractItemModel::headerDataChanged);
+  for (const char* barcode : {"5012345678900", "4006381333931", "4006381333931"}) {
+    EnterBarcode(barcode);
+    EXPECT_EQ(resets.size() + markers.size(), 1) << barcode;
+    EXPECT_EQ(window.DBGrid1->currentIndex().row(), window.tblbarmas.CurrentPosition()) << barcode;
+    resets.clear();
+    markers.clear();
+  }
 }
 
 struct TShortCase {
