@@ -1,5 +1,6 @@
 #include "normalprint/frminput1.h"
 
+#include <QCloseEvent>
 #include <QFont>
 #include <QFrame>
 #include <span>
@@ -265,6 +266,27 @@ void Tfrminput1::SaveBMPfile() {
 void Tfrminput1::Copy2Clipboard() {
   Barcode1->CopyToClipboard(kExportMargin);
   platform::ShowMessage(kCopiedMessage);
+}
+
+bool Tfrminput1::PageRunning() const {
+  for (QObject* child : children())
+    if (auto* page = dynamic_cast<Tfrmprtbar*>(child); page && page->rep.Running()) return true;
+  return false;
+}
+
+bool Tfrminput1::event(QEvent* event) {
+  if (event->type() != PageRunEndedEvent()) return Tfrminput::event(event);
+  if (FCloseHeld && !PageRunning()) close();
+  return true;
+}
+
+void Tfrminput1::closeEvent(QCloseEvent* event) {
+  FCloseHeld = PageRunning();
+  if (FCloseHeld) {
+    event->ignore();
+    return;
+  }
+  Tfrminput::closeEvent(event);
 }
 
 Tfrminput1* OpenNormalPrinter(QWidget* owner) {

@@ -47,7 +47,14 @@ class Tfrminput1 : public items::Tfrminput {
   QPushButton* Lclipboard;  // Clipboard
   QFileDialog* SaveDialog1;
 
+ protected:
+  bool event(QEvent* event) override;
+  // Closing destroys the window's pages: while one of them prints or opens its preview
+  // the close is held back and happens once that has ended.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  bool PageRunning() const;
   void BuildDesignPanel();
   void BuildButtons();
   void ConnectDesignHandlers();
@@ -59,6 +66,7 @@ class Tfrminput1 : public items::Tfrminput {
   void RunLabelPage(bool preview);
 
   TBarcode::btCodeTypes FLastSymbology = TBarcode::EAN_13;
+  bool FCloseHeld = false;
 };
 
 // The one normal-printer window, null when none is open.

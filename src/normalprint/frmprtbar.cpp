@@ -1,5 +1,7 @@
 #include "normalprint/frmprtbar.h"
 
+#include <QCoreApplication>
+
 Tfrmprtbar* frmprtbar = nullptr;
 
 namespace {
@@ -94,6 +96,14 @@ Tfrmprtbar::Tfrmprtbar(QWidget* owner)
   LoadBarcode(RepBarcode2);
   LoadBand(DetailBand1);
   RepBarcode2.OnRepaintRequest = [this](reports::TRepPrintable&) { update(); };
+  rep.OnRunEnded = [this] {
+    if (QWidget* owner = parentWidget()) QCoreApplication::postEvent(owner, new QEvent(PageRunEndedEvent()));
+  };
+}
+
+QEvent::Type PageRunEndedEvent() {
+  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+  return type;
 }
 
 Tfrmprtbar::~Tfrmprtbar() {

@@ -4,6 +4,7 @@
 // the paper's corner at the page end) and the empty detail band DetailBand1.
 #pragma once
 
+#include <QEvent>
 #include <QWidget>
 
 #include "normalprint/repbarcode.h"
@@ -20,6 +21,10 @@ class Tfrmprtbar : public QWidget {
   TRepBarcode RepBarcode2;
   reports::TRepBand DetailBand1;
 };
+
+// Posted to the page's owner each time a Print or Preview of its report stops running
+// (TLabelReport::Running): an owner that held back its close may close now.
+QEvent::Type PageRunEndedEvent();
 
 // The page made last; earlier ones live on until their owner is destroyed.
 extern Tfrmprtbar* frmprtbar;

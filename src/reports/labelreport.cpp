@@ -1,7 +1,9 @@
 #include "reports/labelreport.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "base/scopeexit.h"
 #include "base/screen.h"
 #include "reports/generation.h"
 #include "reports/printeroutput.h"
@@ -11,18 +13,7 @@
 namespace reports {
 namespace {
 
-// Runs its action when the scope ends, however it ends.
-template <typename Action>
-class TScopeExit {
- public:
-  explicit TScopeExit(Action action) : FAction(std::move(action)) {}
-  ~TScopeExit() { FAction(); }
-  TScopeExit(const TScopeExit&) = delete;
-  TScopeExit& operator=(const TScopeExit&) = delete;
-
- private:
-  Action FAction;
-};
+using platform::TScopeExit;
 
 constexpr int kMinZoom = 2;
 constexpr int kMaxZoom = 2000;
@@ -113,8 +104,15 @@ void TLabelReport::Generate(TRepJob& job, TRepOutput& output) {
   TRepGeneration(*this, job, output).Run();
 }
 
+void TLabelReport::TRunScope::End() {
+  if (!FReport) return;
+  TLabelReport& report = *std::exchange(FReport, nullptr);
+  if (--report.FRunning == 0 && report.OnRunEnded) report.OnRunEnded();
+}
+
 void TLabelReport::Print() {
   if (FBusy) return;
+  TRunScope running(*this);
   std::unique_ptr<TRepJob> previous = std::move(FJob);
   TScopeExit restore([&] { FJob = std::move(previous); });
   const bool installed = PrinterInstalled ? PrinterInstalled() : AnyPrinterInstalled();

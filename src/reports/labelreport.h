@@ -92,6 +92,12 @@ class TLabelReport {
   bool Designing() const { return FDesigning; }
   void SetDesigning(bool on) { FDesigning = on; }
   bool Busy() const { return FBusy; }
+  // True while Print runs and while Preview makes its window and pages (until it waits
+  // for that window): events run meanwhile, and the report must outlive them.
+  bool Running() const { return FRunning > 0; }
+  // Told each time the report stops running, so that an owner which held back
+  // destroying it may go on (later, not from inside this call).
+  std::function<void()> OnRunEnded;
 
   // Generates the report onto the printer. Does nothing while busy, and nothing at all
   // (no job, no message) when the system has no printer. Errors of the elements reach
@@ -129,6 +135,19 @@ class TLabelReport {
   void UseCustomPaper();
   void ReleasePreviewJob(TRepJob& job);
 
+  // Marks the report running from its construction until End or its destruction.
+  class TRunScope {
+   public:
+    explicit TRunScope(TLabelReport& report) : FReport(&report) { ++report.FRunning; }
+    ~TRunScope() { End(); }
+    TRunScope(const TRunScope&) = delete;
+    TRunScope& operator=(const TRunScope&) = delete;
+    void End();
+
+   private:
+    TLabelReport* FReport;
+  };
+
   TRepUnits FUnits = MM;
   double FPaperWidth = 2100;
   double FPaperLength = 2970;
@@ -140,6 +159,7 @@ class TLabelReport {
   int FZoom = 100;
   bool FDesigning = false;
   bool FBusy = false;
+  int FRunning = 0;
   std::unique_ptr<TRepJob> FJob;
   std::vector<std::unique_ptr<TRepJob>> FPreviewJobs;  // one for each open preview window
   std::vector<TRepBand*> FBands;

@@ -226,15 +226,32 @@ bool TPageStore::Loaded() const {
 }
 
 void TPageStore::SaveToFile(const std::string& path) const {
+  if (SavingOntoOwnFile(path)) return;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) throw platform::EInOutError(errno ? errno : EACCES);
   std::lock_guard guard(FLock);
+  // A store without pages holds no bytes yet; its file still needs the header to load.
+  if (FSize == 0) {
+    const std::vector<uint8_t> header = ReportHeader(0, DateTimeNow());
+    out.write(reinterpret_cast<const char*>(header.data()), std::streamsize(header.size()));
+  }
   for (uint64_t at = 0; at < FSize; at += CopyBlockSize) {
     std::vector<uint8_t> block = ReadLocked(at, size_t(std::min<uint64_t>(CopyBlockSize, FSize - at)));
     out.write(reinterpret_cast<const char*>(block.data()), std::streamsize(block.size()));
   }
   out.flush();
   if (!out) throw platform::EInOutError(errno ? errno : EIO);
+}
+
+// Opening the store's own file for writing would empty it before it is read: a loaded
+// file already holds exactly these bytes, the temporary file is refused (it goes with
+// the store).
+bool TPageStore::SavingOntoOwnFile(const std::string& path) const {
+  const std::string own = FileName();
+  std::error_code ignored;
+  if (own.empty() || !std::filesystem::equivalent(path, own, ignored)) return false;
+  if (Loaded()) return true;
+  throw EPageStoreError("Cannot save the report onto its own page file " + path);
 }
 
 }  // namespace reports

@@ -46,7 +46,9 @@ class TPageStore {
   bool InFile() const;
   // The temporary file's path, empty while the store is in memory.
   std::string FileName() const;
-  // All bytes, read in blocks of CopyBlockSize (the saved report file).
+  // All bytes, read in blocks of CopyBlockSize (the saved report file); a store without
+  // pages saves the header of none. Onto the loaded file itself nothing is written;
+  // onto the temporary file EPageStoreError.
   void SaveToFile(const std::string& path) const;
   std::vector<uint8_t> ReadBytes(uint64_t offset, size_t count) const;
 
@@ -61,6 +63,7 @@ class TPageStore {
   std::function<void(int pagesStored)> OnPageAvailable;
 
  private:
+  bool SavingOntoOwnFile(const std::string& path) const;
   void AppendLocked(const std::vector<uint8_t>& bytes);
   void MoveToFileLocked(const std::vector<uint8_t>& pending);
   void WriteAtLocked(uint64_t offset, const std::vector<uint8_t>& bytes);

@@ -20,6 +20,7 @@ void TLabelReport::ReleasePreviewJob(TRepJob& job) {
 
 void TLabelReport::Preview() {
   if (FBusy) return;
+  TRunScope running(*this);
   FPreviewJobs.push_back(std::make_unique<TRepJob>(qrdPreview));
   TRepJob& job = *FPreviewJobs.back();
   job.Title = ReportTitle;
@@ -50,6 +51,8 @@ void TLabelReport::Preview() {
     throw;
   }
   if (!gone && job.Cancelled()) ReleasePreviewJob(job);
+  // Waiting for the window the report may go (its owner closed), so it runs no longer.
+  running.End();
   if (!gone && !QCoreApplication::closingDown()) loop.exec();
   // Quitting with the window still open: the job stays with the report and its window.
   if (!gone) job.OnDestroyed = [window] {

@@ -44,11 +44,26 @@ std::string NewDocumentFile() {
 
 bool AnyPrinterInstalled() { return !QPrinterInfo::availablePrinters().isEmpty(); }
 
-QPrinterInfo ChosenPrinter(int index) {
-  if (index < 0) return QPrinterInfo::defaultPrinter();
+QPrinterInfo FindPrinter(int index) {
   const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
   if (index >= printers.size()) throw std::out_of_range("Printer index out of range");
-  return printers[index];
+  if (index >= 0) return printers[index];
+  const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
+  if (standard.isNull() && printers.size() == 1) return printers.front();
+  return standard;
+}
+
+QPrinterInfo ChosenPrinter(int index) {
+  QPrinterInfo printer = FindPrinter(index);
+  if (printer.isNull()) throw std::runtime_error(kNoDefaultPrinterText);
+  return printer;
+}
+
+QPageSize PaperOnPrinter(const QPrinterInfo& printer, const TRepPrinterSettings& settings) {
+  if (settings.PaperSize != Default) {
+    if (std::optional<QPageSize> listed = ListedPage(printer, RequestedPage(settings))) return *listed;
+  }
+  return printer.defaultPageSize();
 }
 
 std::optional<QPageSize> ListedPage(const QPrinterInfo& printer, const QPageSize& page) {
@@ -65,12 +80,9 @@ void TPrinterOutput::ApplySettings(TRepJob& job) {
   const TRepPrinterSettings& settings = job.Printer;
   const QPrinterInfo info = ChosenPrinter(settings.PrinterIndex);
   FQueue = info.printerName().toStdString();
-  // The printer's own paper and resolution, as Qt reads them from the queue.
+  // The printer's own resolution, as Qt reads it from the queue.
   QPrinter printer(info, QPrinter::HighResolution);
-  QPageSize paper = printer.pageLayout().pageSize();
-  if (settings.PaperSize != Default) {
-    if (std::optional<QPageSize> listed = ListedPage(info, RequestedPage(settings))) paper = *listed;
-  }
+  const QPageSize paper = PaperOnPrinter(info, settings);
   FMedia = paper.key().toStdString();
   const int resolution = settings.Resolution > 0 ? settings.Resolution : printer.resolution();
   // The queue's own printer reports the printable margins of the paper it is given.

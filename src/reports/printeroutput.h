@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "reports/job.h"
 #include "reports/output.h"
 
 class QPrinter;
@@ -24,10 +25,19 @@ namespace reports {
 
 // True when the printing system lists at least one printer.
 bool AnyPrinterInstalled();
-// The printer of a job's settings: its index in the system's list, -1 the default one.
+inline constexpr const char* kNoDefaultPrinterText = "No default printer is set";
+
+// The printer of a job's settings: its index in the system's list, -1 the default one
+// (the only printer when there is one and none is marked default). Null when there is
+// no printer or several and none of them default.
+QPrinterInfo FindPrinter(int index);
+// As FindPrinter, but a missing printer is an error ("No default printer is set").
 QPrinterInfo ChosenPrinter(int index);
 // The printer's own entry for the paper, when it lists one.
 std::optional<QPageSize> ListedPage(const QPrinterInfo& printer, const QPageSize& page);
+// The paper a job gets on the printer: the report's when the printer lists it, else the
+// printer's own.
+QPageSize PaperOnPrinter(const QPrinterInfo& printer, const TRepPrinterSettings& settings);
 
 class TPrinterOutput : public TRepOutput {
  public:

@@ -4,7 +4,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "base/messages.h"
 #include "reports/labelreport.h"
+#include "reports/printeroutput.h"
 
 namespace reports {
 namespace {
@@ -51,6 +53,11 @@ void KeepDialogChoice(const QPrinter& printer, TRepPrinterSettings& settings) {
 }
 
 void RunPrinterSetup(TLabelReport& report, const TRepJob& job, QWidget* parent) {
+  // The system's dialog would open on no printer at all without a word.
+  if (!AnyPrinterInstalled()) {
+    platform::ShowMessage(kNoPrinterInstalledText);
+    return;
+  }
   QPrinter printer(QPrinter::HighResolution);
   SetUpDialogPrinter(printer, report.Printer);
   QPrintDialog dialog(&printer, parent);

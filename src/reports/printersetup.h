@@ -23,6 +23,7 @@ struct TPrintDialogRange {
   friend bool operator==(const TPrintDialogRange&, const TPrintDialogRange&) = default;
 };
 constexpr int UnknownPageCountMax = 9999;
+inline constexpr const char* kNoPrinterInstalledText = "No printer is installed";
 
 TPrintDialogRange PrintDialogRange(const TRepJob& job);
 
@@ -32,7 +33,8 @@ void SetUpDialogPrinter(QPrinter& printer, const TRepPrinterSettings& settings);
 // range (all pages or a selection: 0 and 0).
 void KeepDialogChoice(const QPrinter& printer, TRepPrinterSettings& settings);
 
-// Shows the dialog for the job's report (parent may be null).
+// Shows the dialog for the job's report (parent may be null); with no printer installed
+// only the warning "No printer is installed".
 void RunPrinterSetup(TLabelReport& report, const TRepJob& job, QWidget* parent);
 
 }  // namespace reports

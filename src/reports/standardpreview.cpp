@@ -9,14 +9,17 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStatusTipEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <array>
 #include <filesystem>
+#include <utility>
 
 #include "base/messages.h"
+#include "base/scopeexit.h"
 #include "base/screen.h"
 #include "reports/loadedprint.h"
 #include "reports/paperrecognition.h"
@@ -177,9 +180,19 @@ void TStandardPreview::BuildStatusBar() {
   FPagePanel = new QLabel("Page");
   FPagePanel->setObjectName("PagePanel");
   FPagePanel->setMinimumWidth(kPagePanelWidth);
+  FHintPanel = new QLabel;
+  FHintPanel->setObjectName("HintPanel");
   statusBar()->setObjectName("StatusBar");
   statusBar()->addWidget(FProgressPanel);
-  statusBar()->addWidget(FPagePanel, 1);
+  statusBar()->addWidget(FPagePanel);
+  statusBar()->addWidget(FHintPanel, 1);
+}
+
+// A hint shown as the status bar's message would hide the progress and page panels.
+bool TStandardPreview::event(QEvent* event) {
+  if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
+  FHintPanel->setText(static_cast<QStatusTipEvent*>(event)->tip());
+  return true;
 }
 
 // Page Up and Page Down would scroll the page area, and a shortcut cannot tell Ctrl alone
@@ -220,6 +233,7 @@ QAction* TStandardPreview::Action(TPreviewCommand command) const {
 
 QString TStandardPreview::ProgressText() const { return FProgressPanel->text(); }
 QString TStandardPreview::PageCounterText() const { return FPagePanel->text(); }
+QString TStandardPreview::HintText() const { return FHintPanel->text(); }
 
 void TStandardPreview::RefreshPageCounter() {
   const int pages = FJob ? FJob->PagesStarted : 0;
@@ -235,6 +249,8 @@ void TStandardPreview::ProgressUpdate(int percent) {
 }
 
 void TStandardPreview::Run(TPreviewCommand command) {
+  // A disabled button's command does nothing, also when asked for by key or by code.
+  if (QAction* action = Action(command); action && !action->isEnabled()) return;
   Guarded([&] {
     switch (command) {
       case pcZoomFit:
@@ -259,7 +275,7 @@ void TStandardPreview::Run(TPreviewCommand command) {
 // A key or a click on an unpressed zoom button: the pressed button follows the command.
 void TStandardPreview::ZoomCommand(TPreviewCommand command) {
   if (QAction* action = Action(command); !action->isChecked()) action->setChecked(true);
-  ProcessPendingMessages();
+  LettingMessagesThrough(ProcessPendingMessages);
   if (command == pcZoomFit) FRepPreview->ZoomToFit();
   if (command == pcZoom100) FRepPreview->SetZoom(100);
   if (command == pcZoomWidth) FRepPreview->ZoomToWidth();
@@ -290,13 +306,22 @@ void TStandardPreview::PrintLoadedFile() {
   if (FPrinting) FPrinting->Abort();
   TLoadedPrint print(*FJob);
   FPrinting = &print;
-  try {
-    print.Run(ProcessPendingMessages);
-  } catch (...) {
-    if (FPrinting == &print) FPrinting = nullptr;
-    throw;
-  }
-  if (FPrinting == &print) FPrinting = nullptr;
+  // Loading another file would swap the page store under the pages being printed.
+  FActions[pcLoad]->setEnabled(false);
+  platform::TScopeExit ended([this, &print] {
+    if (FPrinting != &print) return;  // a second Print took over
+    FPrinting = nullptr;
+    FActions[pcLoad]->setEnabled(true);
+  });
+  LettingMessagesThrough([&print] { print.Run(ProcessPendingMessages); });
+}
+
+void TStandardPreview::LettingMessagesThrough(const std::function<void()>& step) {
+  ++FMessageSteps;
+  platform::TScopeExit finished([this] {
+    if (--FMessageSteps == 0 && std::exchange(FCloseHeld, false)) close();
+  });
+  step();
 }
 
 void TStandardPreview::SaveClick() {
@@ -348,6 +373,12 @@ void TStandardPreview::LoadClick() {
 
 void TStandardPreview::closeEvent(QCloseEvent* event) {
   if (FPrinting) FPrinting->Abort();
+  // A step still running reads this window and its job: they go once it has returned.
+  if (FMessageSteps > 0) {
+    FCloseHeld = true;
+    event->ignore();
+    return;
+  }
   ReleaseJob();
   QMainWindow::closeEvent(event);
 }

@@ -50,6 +50,7 @@ class TStandardPreview : public QMainWindow {
   TRepJob* Job() const { return FJob; }
   QString ProgressText() const;
   QString PageCounterText() const;
+  QString HintText() const;
   QAction* Action(TPreviewCommand command) const;
 
   // The dialogs of Save and Load; by default the platform's file dialogs.
@@ -58,6 +59,7 @@ class TStandardPreview : public QMainWindow {
   static std::function<bool()> SetPrinterCheck(std::function<bool()> check);
 
  protected:
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -75,15 +77,21 @@ class TStandardPreview : public QMainWindow {
   void SaveClick();
   void LoadClick();
   void ReleaseJob();
+  // Runs a step that lets pending messages through: a close asked for meanwhile stops a
+  // print in progress and waits until every such step has returned.
+  void LettingMessagesThrough(const std::function<void()>& step);
 
   TRepJob* FJob = nullptr;
   TRepPreview* FRepPreview;
   QToolBar* FToolBar;
   QLabel* FProgressPanel;
   QLabel* FPagePanel;
+  QLabel* FHintPanel;  // the hint of what the mouse is on, beside the two panels
   std::map<TPreviewCommand, QAction*> FActions;
   int FLastProgress = 0;
   TLoadedPrint* FPrinting = nullptr;
+  int FMessageSteps = 0;
+  bool FCloseHeld = false;
 };
 
 // The filter texts of the two dialogs; Save offers the PDF file after the report file.

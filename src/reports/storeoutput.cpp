@@ -7,14 +7,20 @@
 #include "metafile/metafilecanvas.h"
 #include "reports/job.h"
 #include "reports/position.h"
+#include "reports/printeroutput.h"
 
 namespace reports {
 namespace {
 
-// Without a printer the paper is the report's own; Default falls back to A4.
+// The paper the job would print on: the report's where the chosen printer lists it,
+// else that printer's own; A4 without a printer to choose.
 TRepPaper JobPaper(const TRepPrinterSettings& settings) {
-  if (settings.PaperSize == Custom) return TRepPaper{settings.CustomWidth, settings.CustomLength};
-  return OrientedPaper(PaperRow(settings.PaperSize == Default ? A4 : settings.PaperSize), settings.Orientation);
+  const QPrinterInfo printer = FindPrinter(settings.PrinterIndex);
+  if (printer.isNull()) return OrientedPaper(PaperRow(A4), settings.Orientation);
+  const QSizeF mm = PaperOnPrinter(printer, settings).size(QPageSize::Millimeter);
+  const TRepPaper portrait{mm.width() * TenthsMMPerMM, mm.height() * TenthsMMPerMM};
+  if (settings.Orientation == poPortrait) return portrait;
+  return TRepPaper{portrait.Length, portrait.Width};
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
-// The label page in the print preview: one Letter page at width zoom, saved to a report
-// file whose page opens in Inkscape with a barcode that zxing-cpp reads, saved as PDF,
-// loaded back into a preview, and a preview that closes with the window that owns its page.
+// The label page in the print preview: one page at width zoom (A4 without a printer),
+// saved to a report file whose page opens in Inkscape with a barcode that zxing-cpp
+// reads, saved as PDF, loaded back into a preview, and a preview that closes with the
+// window that owns its page.
 #include <gtest/gtest.h>
+
+#include <cups/cups.h>
 
 #include <QAction>
 #include <QImage>
@@ -109,6 +112,7 @@ TEST_F(LabelPagePreview, OnePageAtWidthZoomSavedAsAReportFileThatInkscapeAndZxin
   QWidget owner;
   const std::string file = dir.File("label.LRP");
   chosen = QString::fromStdString(file);
+  cupsSetServer("/nonexistent/cups.sock");  // no printer: the page is laid out on A4
   bool seen = false;
   platform::TRect bounds;
   WhenShown("Print Preview", [&](TStandardPreview& window) {
@@ -120,14 +124,15 @@ TEST_F(LabelPagePreview, OnePageAtWidthZoomSavedAsAReportFileThatInkscapeAndZxin
     const platform::TMetafile* page = window.RepPreview().PageImage().Page();
     EXPECT_NE(page, nullptr);
     if (page) {
-      EXPECT_EQ(page->Width(), 816);
-      EXPECT_EQ(page->Height(), 1056);
+      EXPECT_EQ(page->Width(), 794);
+      EXPECT_EQ(page->Height(), 1123);
       bounds = page->Header().Bounds;
     }
     window.Run(reports::pcSave);
     window.close();
   });
   PreviewLabelPage(&owner, Ean8("4711"));
+  cupsSetServer(nullptr);
   ASSERT_TRUE(seen);
 
   // The file read by its layout: one page, its picture the EMF between the record's offsets.
@@ -152,8 +157,8 @@ TEST_F(LabelPagePreview, OnePageAtWidthZoomSavedAsAReportFileThatInkscapeAndZxin
   QImage flat(rendered.size(), QImage::Format_RGB32);
   flat.fill(Qt::white);
   QPainter(&flat).drawImage(0, 0, rendered);
-  // At a printer's resolution, where the page's finer units keep the modules exact.
-  EXPECT_EQ(flat.size(), QSize(2550, 3300));
+  // A4 at a printer's resolution, where the page's finer units keep the modules exact.
+  EXPECT_EQ(flat.size(), QSize(2480, 3508));
   EXPECT_EQ(Decoded(flat), "47110007");
   // The element's box starts 26.19 mm and 17.20 mm from the paper's corner: 99 and 65
   // pixels at 96 dpi. Inkscape places a picture by the corner of what it draws (its

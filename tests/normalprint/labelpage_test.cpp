@@ -2,6 +2,8 @@
 // the page at 26.19 / 17.20 mm, the empty detail band; and what a request copies onto it.
 #include <gtest/gtest.h>
 
+#include <cups/cups.h>
+
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
@@ -129,31 +131,34 @@ TEST(LabelPage, ARequestOutOfRangeReachesTheCaller) {
   EXPECT_THROW(CreateLabelPage(&owner, request), std::exception);
 }
 
-// Generated into a page store (as a preview will), the page is one Letter page of
-// 816 x 1056 pixels at 96 per inch, and the report is free afterwards.
-TEST(LabelPage, GeneratedIntoAPageStoreItIsOneLetterPage) {
+// Generated into a page store (as a preview will) with no printer to ask, the page is
+// one A4 page of 794 x 1123 pixels at 96 per inch (the paper a print would get), and
+// the report is free afterwards.
+TEST(LabelPage, GeneratedIntoAPageStoreWithoutAPrinterItIsOneA4Page) {
+  cupsSetServer("/nonexistent/cups.sock");
   QWidget owner;
   Tfrmprtbar page(&owner);
   reports::TRepJob job(reports::qrdPreview);
   reports::TStoreOutput output;
   page.rep.Generate(job, output);
+  cupsSetServer(nullptr);
   EXPECT_FALSE(page.rep.Busy());
   EXPECT_EQ(page.rep.Units(), reports::MM);
   ASSERT_EQ(job.PageStore().PageCount(), 1);
   const platform::TMetafile picture = job.PageStore().Page(1);
-  EXPECT_EQ(picture.Width(), 816);
-  EXPECT_EQ(picture.Height(), 1056);
-  EXPECT_DOUBLE_EQ(job.PaperWidth, 2159);
-  EXPECT_DOUBLE_EQ(job.PaperLength, 2794);
+  EXPECT_EQ(picture.Width(), 794);
+  EXPECT_EQ(picture.Height(), 1123);
+  EXPECT_DOUBLE_EQ(job.PaperWidth, 2100);
+  EXPECT_DOUBLE_EQ(job.PaperLength, 2970);
 
   // Played back, the symbol starts at the element's corner: PX(261.9375) = 99, PY(171.979) = 65.
-  QImage image = platform::ScreenBitmap(816, 1056, 96);
+  QImage image = platform::ScreenBitmap(794, 1123, 96);
   {
     QPainter painter(&image);
     platform::TQtCanvas canvas(painter);
-    picture.Play(canvas, platform::TRect{0, 0, 816, 1056});
+    picture.Play(canvas, platform::TRect{0, 0, 794, 1123});
   }
-  int left = 816, top = 1056;
+  int left = 794, top = 1123;
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
       if (qGray(image.pixel(x, y)) < 64) {

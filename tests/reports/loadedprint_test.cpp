@@ -1,7 +1,7 @@
 // A report file loaded into the preview and printed on a private PostScript queue: one
 // sheet per page, each page stretched over the queue's printable area, on the paper the
 // queue lists for the recognised one; a second Print while the first is still printing
-// aborts the first, so one document arrives.
+// aborts the first, so one document arrives; a close or a Load while the pages print.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -143,6 +143,70 @@ TEST_F(LoadedFilePrint, NothingWithoutPrintersOrBeforeTheJobIsComplete) {
   w.Run(pcPrint);
   EXPECT_EQ(queue.JobCount(), 0);
   EXPECT_TRUE(messages.empty());
+}
+
+class LoadedFilePrintInterrupted : public LoadedFilePrint {
+ public:
+  void Close() {
+    // As the report of a preview does: a closing window frees its job.
+    job->OnPreviewClosing = [this] { job.reset(); };
+    window->close();
+  }
+  void LoadAnother() {
+    loadEnabled = window->Action(pcLoad)->isEnabled();
+    TPageStore other;
+    other.AddPage(previewtest::BoxPage({{10, 10, 20, 20}}));
+    other.Finish();
+    file = dir.File("other.LRP");
+    other.SaveToFile(file);
+    window->Run(pcLoad);
+  }
+  bool loadEnabled = true;
+};
+
+// What the operator does while the loop lets messages through before the first page.
+struct TDuringPrint {
+  const char* What;
+  void (*Act)(LoadedFilePrintInterrupted& test);
+  int Documents;
+  bool Closed;
+};
+
+TEST_F(LoadedFilePrintInterrupted, TheLoopEndsFirstAndTheStoreStays) {
+  const TDuringPrint cases[] = {
+      {"closed: the print stops, then the window goes", [](LoadedFilePrintInterrupted& t) { t.Close(); }, 0, true},
+      {"Load: disabled, the pages print on", [](LoadedFilePrintInterrupted& t) { t.LoadAnother(); }, 1, false},
+  };
+  TPostScriptQueue queue(*cupsd, dir, "Plain", TPrinterMargins{});
+  ASSERT_TRUE(queue.Created());
+  int documents = 0;
+  for (const TDuringPrint& c : cases) {
+    SCOPED_TRACE(c.What);
+    file = dir.File("three.LRP");
+    TStandardPreview& w = Loaded();
+    bool openDuring = false;
+    previewtest::Later([this, &c, &openDuring] {
+      c.Act(*this);
+      openDuring = !window.isNull() && window->isVisible();
+    });
+    w.Run(pcPrint);
+    previewtest::DeleteClosedWindows();
+    EXPECT_TRUE(openDuring) << "nothing goes while the loop runs";
+    EXPECT_EQ(window.isNull(), c.Closed);
+    documents += c.Documents;
+    ASSERT_TRUE(queue.WaitForJobs());
+    EXPECT_EQ(queue.JobCount(), documents);
+    if (c.Closed) continue;
+    EXPECT_FALSE(loadEnabled);
+    EXPECT_TRUE(window->Action(pcLoad)->isEnabled()) << "again once printed";
+    EXPECT_EQ(job->PageStore().PageCount(), 3);
+    window->close();
+  }
+  queue.ClearOutput();
+  file = dir.File("three.LRP");
+  Loaded().Run(pcPrint);
+  EXPECT_EQ(Printed(queue).size(), 3u) << "the program prints on";
+  EXPECT_TRUE(messages.empty()) << messages.front();
 }
 
 }  // namespace

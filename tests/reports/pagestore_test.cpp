@@ -253,5 +253,34 @@ TEST(PageStore, AFailedMoveToTheFileKeepsThePagesInMemory) {
   EXPECT_TRUE(temp.Empty()) << "a half-made temporary file stayed";
 }
 
+// Saved files that load back: a store without pages, and the store's own files.
+TEST(PageStoreSave, AFileItLoadsOrAClearRefusal) {
+  testsupport::TTempDir dir;
+  TPageStore empty;
+  empty.Finish();
+  empty.SaveToFile(dir.File("empty.LRP"));
+  TPageStore loaded;
+  loaded.LoadFromFile(dir.File("empty.LRP"));
+  EXPECT_EQ(loaded.PageCount(), 0) << "no pages, but a report file";
+
+  TPageStore big;  // large enough to live in its temporary file
+  for (int n = 1; !big.InFile(); ++n) big.AddPage(NumberedPage(n));
+  big.Finish();
+  const std::vector<uint8_t> bytes = AllBytes(big);
+  try {
+    big.SaveToFile(big.FileName());
+    ADD_FAILURE() << "saved onto its own temporary file";
+  } catch (const EPageStoreError& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot save the report onto its own page file " + big.FileName());
+  }
+  EXPECT_EQ(AllBytes(big), bytes) << "nothing of it truncated";
+
+  big.SaveToFile(dir.File("big.LRP"));
+  loaded.LoadFromFile(dir.File("big.LRP"));
+  loaded.SaveToFile(dir.File("big.LRP"));  // the loaded file itself: it already holds these bytes
+  EXPECT_EQ(AllBytes(loaded), bytes);
+  EXPECT_EQ(loaded.PageCount(), big.PageCount());
+}
+
 }  // namespace
 }  // namespace reports

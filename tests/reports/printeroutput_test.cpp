@@ -1,5 +1,6 @@
 // A report of several pages printed on a private PostScript queue: one sheet per page,
-// the paper the report asks for where the queue lists it, and the page range.
+// the paper the report asks for where the queue lists it, and the page range; the
+// preview laid out on that same paper; the printer used when none is marked default.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +9,8 @@
 #include "reports/band.h"
 #include "reports/labelreport.h"
 #include "reports/printable.h"
+#include "reports/printeroutput.h"
+#include "reports/storeoutput.h"
 #include "support/postscriptqueue.h"
 
 namespace reports {
@@ -84,6 +87,38 @@ TEST_F(ReportPrint, ThePageRangePrintsOnlyThosePages) {
   report.Printer.FirstPage = 2;
   report.Printer.LastPage = 3;
   EXPECT_EQ(Printed().size(), 2u);
+}
+
+TEST_F(ReportPrint, ThePreviewLaysOutThePaperThePrintGets) {
+  const std::pair<TRepPaperSize, QSize> cases[] = {{Letter, {816, 1056}}, {A5, {794, 1123}}};  // A5: A4, the queue's own
+  for (auto [paper, pixels] : cases) {
+    SCOPED_TRACE(PaperRow(paper).Name);
+    report.SetPaperSize(paper);
+    TRepJob job(qrdPreview);
+    TStoreOutput output;
+    report.Generate(job, output);
+    const platform::TMetafile page = job.PageStore().Page(1);
+    EXPECT_EQ(QSize(page.Width(), page.Height()), pixels);
+  }
+}
+
+TEST_F(ReportPrint, WithoutADefaultPrinterTheOnlyOneServesAndOfSeveralNone) {
+  // A queue made last becomes the default; removing it leaves none marked default.
+  const auto dropDefault = [this] {
+    TPostScriptQueue extra(*cupsd, dir, "Extra", testsupport::TPrinterMargins{});
+    ASSERT_TRUE(extra.Created() && cupsd->Run({"lpadmin", "-x", "Extra"}));
+  };
+  dropDefault();
+  EXPECT_EQ(Printed().size(), 3u) << "the only printer";
+  TPostScriptQueue other(*cupsd, dir, "Other", testsupport::TPrinterMargins{});
+  dropDefault();
+  try {
+    report.Print();
+    ADD_FAILURE() << "printed without a printer to choose";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), kNoDefaultPrinterText);
+  }
+  EXPECT_EQ(other.JobCount(), 0);
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
 // Printer setup from the preview: the page range the dialog offers, the report's
 // settings it opens with, what OK keeps and that Cancel keeps nothing; the dialog itself
-// run against a private scheduler with two queues.
+// run against a private scheduler with two queues, and only a warning with no printer.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTimer>
 #include <cstdlib>
+#include <cups/cups.h>
+
+#include "base/messages.h"
 
 #include "reports/labelreport.h"
 #include "reports/printersetup.h"
@@ -54,6 +58,25 @@ TEST(PrinterSetup, OkKeepsCopiesOrientationAndRange) {
     EXPECT_EQ(settings.FirstPage, c.First);
     EXPECT_EQ(settings.LastPage, c.Last);
   }
+}
+
+TEST(PrinterSetup, WithNoPrinterOnlyWarns) {
+  cupsSetServer("/nonexistent/cups.sock");  // no scheduler, so no printer at all
+  std::vector<std::string> messages;
+  const platform::TMessageHandler previous =
+      platform::SetMessageHandler([&](const std::string& text) { messages.push_back(text); });
+  bool dialogShown = false;
+  QObject untilTheEnd;  // a dialog's loop runs this; without a dialog it never runs
+  QTimer::singleShot(0, &untilTheEnd, [&] {
+    dialogShown = QApplication::activeModalWidget() != nullptr;
+    if (dialogShown) QApplication::activeModalWidget()->close();
+  });
+  TLabelReport report;
+  RunPrinterSetup(report, *previewtest::FinishedJob(1), nullptr);
+  platform::SetMessageHandler(previous);
+  cupsSetServer(nullptr);
+  EXPECT_EQ(messages, std::vector<std::string>{"No printer is installed"});
+  EXPECT_FALSE(dialogShown);
 }
 
 class PrinterSetupDialog : public testing::Test {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
 #include <QToolBar>
@@ -333,6 +334,21 @@ TEST_F(Preview, PageAvailableLoadsTheFirstPageAtWidthZoomAndRefreshesTheCounter)
   job.PageStore().AddPage(previewtest::NumberedPage(2));
   EXPECT_EQ(w.PageCounterText(), "Page 1 of 2");
   EXPECT_EQ(w.RepPreview().PageImage().Page()->Bytes(), previewtest::NumberedPage(1).Bytes());
+}
+
+TEST_F(Preview, AHoveredButtonsHintShowsBesideTheProgressAndPagePanels) {
+  auto job = FinishedJob(1);
+  TStandardPreview& w = Open(*job);
+  QWidget* print = w.findChild<QToolBar*>("ToolBar1")->widgetForAction(w.Action(pcPrint));
+  QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+  QApplication::sendEvent(print, &enter);
+  EXPECT_EQ(w.HintText(), "Print");
+  for (const char* panel : {"ProgressPanel", "PagePanel"})
+    EXPECT_TRUE(w.findChild<QLabel*>(panel)->isVisible()) << panel;
+  EXPECT_EQ(w.PageCounterText(), "Page 1 of 1");
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(print, &leave);
+  EXPECT_EQ(w.HintText(), "");
 }
 
 TEST_F(Preview, PrintOfALiveReportIsPostedAndLeavesThePreviewAsItIs) {
