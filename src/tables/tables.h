@@ -210,6 +210,11 @@ class TTable {
   // Adds an index on the field unless the file has one by that name: a search by the
   // field then needs no sort. Rows are untouched; older files gain it when first opened.
   void AddMissingIndex(const std::string& fieldName);
+  // Adds to the file each of these fields it has no field of that name for, after its
+  // own, empty in every row; the rows and the fields already there stay as they are,
+  // so an older program reading the file still finds its fields. Needs browse state;
+  // the cursor is reopened on its row.
+  void AddMissingFields(const std::vector<TFieldDef>& fields);
 
   void SetKey();   // set-key state: write the key into the fields, then GotoKey
   bool GotoKey();
