@@ -32,9 +32,22 @@ std::vector<std::string> SplitParameters(const std::string& text) {
   }
 }
 
+void CheckLabelSize(const TLabel& label) {
+  const bool fits = label.Width > 0 && label.Length > 0 && label.Gap >= 0 &&
+                    label.Width <= MillimetresToDots(kLargestWidthMm, label.Dpi) &&
+                    label.Length <= MillimetresToDots(kLargestLengthMm, label.Dpi) &&
+                    label.Gap <= MillimetresToDots(kLargestLengthMm, label.Dpi);
+  if (!fits)
+    throw ELabelPreview("Label preview cannot show a label of " + std::to_string(label.Width) + " by " +
+                        std::to_string(label.Length) + " dots with a gap of " + std::to_string(label.Gap));
+}
+
 TLabel ReadLabelJob(const std::string& printerType, const std::vector<std::string>& lines, int dpi) {
-  if (printerType == "Z") return ReadZplJob(lines, dpi);
-  if (printerType == "E") return ReadEplJob(lines, dpi);
+  if (printerType == "Z" || printerType == "E") {
+    TLabel label = printerType == "Z" ? ReadZplJob(lines, dpi) : ReadEplJob(lines, dpi);
+    CheckLabelSize(label);
+    return label;
+  }
   throw ELabelPreview("Label preview cannot show a job for the printer type \"" + printerType + "\"");
 }
 

@@ -55,6 +55,14 @@ inline constexpr double kDefaultGapMm = 3;
 
 int MillimetresToDots(double millimetres, int dpi);
 
+// The largest label shown: the widest print head and the longest label the
+// calibration takes, so a job cannot ask for a picture of gigabytes.
+inline constexpr double kLargestWidthMm = 220;
+inline constexpr double kLargestLengthMm = 990;
+
+// Raises ELabelPreview when the label's size is not one a printer prints.
+void CheckLabelSize(const TLabel& label);
+
 // A whole number parameter, or fallback when it is empty or not a number (the printer
 // keeps its value then).
 int IntParameter(const std::string& text, int fallback);
