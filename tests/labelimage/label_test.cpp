@@ -163,7 +163,7 @@ TEST(LabelImage, EveryCommandOurJobsDoNotUseIsRefusedByName) {
   }
   EXPECT_THROW(ReadLabelJob("X", {"^XA"}, 203), ELabelPreview);
   // A size no printer prints would be a picture of gigabytes: refused, not drawn.
-  for (const auto& [type, line] : {std::pair{"Z", "^PW99999"}, {"Z", "^LL0"}, {"E", "Q7000,24"}, {"E", "q-5"}}) {
+  for (const auto& [type, line] : {std::pair{"Z", "^PW99999"}, {"Z", "^LL0"}, {"E", "Q9000,24"}, {"E", "q-5"}}) {
     std::vector<std::string> lines = items::LabelJobLines(type, kMilk, '.');
     lines.insert(lines.end() - 1, line);
     EXPECT_THROW(ReadLabelJob(type, lines, 203), ELabelPreview) << line;
