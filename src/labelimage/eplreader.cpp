@@ -118,7 +118,7 @@ TLabel ReadEplJob(const std::vector<std::string>& lines, int dpi) {
   state.Label.Length = MillimetresToDots(kDefaultLengthMm, dpi);
   state.Label.Gap = MillimetresToDots(kDefaultGapMm, dpi);
   for (const std::string& line : lines) {
-    if (line.empty()) continue;  // an empty line only ends a form being stored
+    if (line.empty()) continue;  // an empty line carries no command
     const std::string name = CommandName(line);
     const TEplCommand* known = nullptr;
     for (const TEplCommand& entry : kCommands)

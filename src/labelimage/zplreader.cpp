@@ -125,8 +125,14 @@ const TZplCommand kCommands[] = {
     {"^FO", [](TZplState& s, const std::string& p) { TwoNumbers(p, s.OriginX, s.OriginY); }},
     {"^A", Font},
     {"^BE", BarcodeEan13},
-    {"^FH", [](TZplState& s, const std::string& p) { s.Hex = true, s.HexIndicator = p.empty() ? '_' : p[0]; }},
-    {"^FD", [](TZplState& s, const std::string& p) { s.HasData = true, s.Data = p; }},
+    {"^FH", [](TZplState& s, const std::string& p) {
+       s.Hex = true;
+       s.HexIndicator = p.empty() ? '_' : p[0];
+     }},
+    {"^FD", [](TZplState& s, const std::string& p) {
+       s.HasData = true;
+       s.Data = p;
+     }},
     {"^FS", [](TZplState& s, const std::string&) { FieldSeparator(s); }},
 };
 
