@@ -54,7 +54,7 @@ const TJobLanguage kZpl{
     {
         {"^XA"},
         {"^XB"},
-        {"^LH0,03"},
+        {kZplHome},
         {"^CI27", V::None, "", W::TextBeyondAscii},
         {"^BY1.0,10,,^FO15,84^AP,22,N,N,N^FD", V::Name, "^FS"},
         {"^BY2,3.0,2,^FO50,160^AP^BEN,70,Y,N^FD", V::Barcode, "^FS"},
@@ -62,7 +62,8 @@ const TJobLanguage kZpl{
         {"^PQ", V::Quantity},
         {"^XZ"},
     },
-    EscapeZpl};
+    EscapeZpl,
+    CalibrateZpl};
 
 // EPL: "I8,A,001" selects the character set (EPL2 Programmer's Manual, I Command -
 // Character Set Selection): 8 data bits, code page A = Windows 1252 Latin 1,
@@ -85,7 +86,8 @@ const TJobLanguage kEpl{
         {"A100,160,0,4,1,1,N,\"", V::Price, "\"", W::PriceAboveZero},
         {"P", V::Quantity},
     },
-    EscapeEpl};
+    EscapeEpl,
+    CalibrateEpl};
 
 }  // namespace
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "items/labelcalibration.h"
+
 namespace items {
 
 struct TLabelValues;
@@ -36,6 +38,8 @@ struct TJobLanguage {
   std::vector<TJobLine> Lines;
   // Rewrites a line whose value holds characters the printer would take as commands.
   std::string (*Escape)(const TJobLine& line, const std::string& value);
+  // Puts the printer's calibration into the composed lines.
+  void (*Calibrate)(std::vector<std::string>& lines, const TJobCalibration& calibration);
 };
 
 // The language that the printer type selects (exact match), or null.

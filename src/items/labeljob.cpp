@@ -79,6 +79,15 @@ TLabelValues ReadLabelValues(tables::TTable& items, char decimalSeparator) {
 
 std::vector<std::string> LabelJobLines(const std::string& printerType, const TLabelValues& values,
                                        char decimalSeparator) {
+  return LabelJobLines(printerType, values, decimalSeparator, TLabelCalibration{});
+}
+
+std::vector<std::string> CurrentLabelJobLines(const TLabelValues& values, char decimalSeparator) {
+  return LabelJobLines(gPrtname, values, decimalSeparator, gLabelCalibration);
+}
+
+std::vector<std::string> LabelJobLines(const std::string& printerType, const TLabelValues& values,
+                                       char decimalSeparator, const TLabelCalibration& calibration) {
   const TJobLanguage* language = FindJobLanguage(printerType);
   if (language == nullptr) return {};
   const bool withPrice = ParseFixed(values.Price, decimalSeparator) > 0;
@@ -98,6 +107,7 @@ std::vector<std::string> LabelJobLines(const std::string& printerType, const TLa
     if (line->SentWhen == TSentWhen::TextBeyondAscii && !beyondAscii) continue;
     lines.push_back(ComposeLine(*language, *line, values));
   }
+  language->Calibrate(lines, ResolveCalibration(calibration, printerType));
   return lines;
 }
 
@@ -113,7 +123,7 @@ void TLabelJob::SendLabelJob(const std::string& barcode, const std::string& name
                              const std::string& price, const std::string& picturePath) {
   try {
     TLabelValues values{barcode, name, quantity, price, picturePath};
-    std::vector<std::string> lines = LabelJobLines(gPrtname, values, DecimalSeparator);
+    std::vector<std::string> lines = CurrentLabelJobLines(values, DecimalSeparator);
     FPortJob.Begin(barcode, lines.size());
     for (const std::string& line : lines) Prtdata(line);
   } catch (const std::exception& e) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "items/labelcalibration.h"
 #include "ports/portjob.h"
 
 namespace tables {
@@ -47,6 +48,11 @@ class ELabelValue : public std::runtime_error {
 // The code page line is sent only when a value holds a byte above 0x7F.
 std::vector<std::string> LabelJobLines(const std::string& printerType, const TLabelValues& values,
                                        char decimalSeparator);
+// The same with the printer's calibration put in (ECalibration for a setting it does not take).
+std::vector<std::string> LabelJobLines(const std::string& printerType, const TLabelValues& values,
+                                       char decimalSeparator, const TLabelCalibration& calibration);
+// The job Print sends: for the global printer type and calibration.
+std::vector<std::string> CurrentLabelJobLines(const TLabelValues& values, char decimalSeparator);
 
 class TLabelJob {
  public:

@@ -40,12 +40,26 @@ const tables::TTableLayout& ParamLayout() {
                                                {MOVEDIR, S, 20},
                                                {PRTPORT, S, 5},
                                                {PRTNAME, S, 20},
+                                               {LABELDPI, S, 3},
+                                               {LABELW, S, 6},
+                                               {LABELL, S, 6},
+                                               {OFFSETX, S, 4},
+                                               {OFFSETY, S, 4},
+                                               {DARKNESS, S, 2},
                                            },
                                            {},
                                            // A new installation prints ZPL to the first parallel port.
-                                           {{"", "", "", "", "", "LPT1", "Z"}}};
+                                           {{"", "", "", "", "", "LPT1", "Z", "", "", "", "", "", ""}}};
   return layout;
 }
+
+int FieldSize(const tables::TTableLayout& layout, const std::string& field) {
+  for (const tables::TFieldDef& def : layout.Fields)
+    if (def.Name == field) return def.Size;
+  return 0;
+}
+
+void AddMissingParamFields(tables::TTable& param) { param.AddMissingFields(ParamLayout().Fields); }
 
 void AddMissingItemIndexes(tables::TTable& items) {
   for (const std::string& field : BarmasLayout().IndexFields) items.AddMissingIndex(field);

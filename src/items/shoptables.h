@@ -30,12 +30,27 @@ inline constexpr char FILEDIR[] = "FILEDIR";
 inline constexpr char MOVEDIR[] = "MOVEDIR";
 inline constexpr char PRTPORT[] = "PRTPORT";
 inline constexpr char PRTNAME[] = "PRTNAME";
+// The label printer's calibration, after the seven fields older copies of the
+// program know; each empty by default, and empty leaves the job as it always was.
+inline constexpr char LABELDPI[] = "LABELDPI";  // 203, 300 or 600
+inline constexpr char LABELW[] = "LABELW";      // label width in millimetres
+inline constexpr char LABELL[] = "LABELL";      // label length in millimetres
+inline constexpr char OFFSETX[] = "OFFSETX";    // home offset in dots
+inline constexpr char OFFSETY[] = "OFFSETY";
+inline constexpr char DARKNESS[] = "DARKNESS";
 }  // namespace param
 
 const tables::TTableLayout& BarmasLayout();
 const tables::TTableLayout& ParamLayout();
 // Both, in the order they are created.
 const std::vector<tables::TTableLayout>& ShopTables();
+
+// The size of a field of the layout (names compared exactly); 0 when it has none.
+int FieldSize(const tables::TTableLayout& layout, const std::string& field);
+
+// Adds to the open parameter table the fields of its layout that its file lacks (files
+// made by older versions have only the first seven); the row is kept.
+void AddMissingParamFields(tables::TTable& param);
 
 // Adds to the open item table the indexes of its layout that its file lacks (files
 // made by older versions have only the barcode's).

@@ -97,7 +97,7 @@ Tfrminput1::~Tfrminput1() {
 void Tfrminput1::HideItemParts() {
   for (QWidget* part : {static_cast<QWidget*>(Panel1), Panel2, Panel3, static_cast<QWidget*>(DBNavigator1),
                         static_cast<QWidget*>(DBGrid1), static_cast<QWidget*>(BitBtn1),
-                        static_cast<QWidget*>(BitBtn2)}) {
+                        static_cast<QWidget*>(BitBtn2), static_cast<QWidget*>(LabelPreview)}) {
     part->hide();
   }
   BitBtn1->setDefault(false);  // Enter saves nothing here

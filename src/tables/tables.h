@@ -219,6 +219,11 @@ class TTable {
   // that may only be read, or that another user holds locked, is left as it is (and
   // gains the index at a later opening), so it still opens for browsing.
   void AddMissingIndex(const std::string& fieldName);
+  // Adds to the file each of these fields it has no field of that name for, after its
+  // own, empty in every row; the rows and the fields already there stay as they are,
+  // so an older program reading the file still finds its fields. Needs browse state;
+  // the cursor is reopened on its row.
+  void AddMissingFields(const std::vector<TFieldDef>& fields);
 
   void SetKey();   // set-key state: write the key into the fields, then GotoKey
   bool GotoKey();

@@ -188,7 +188,8 @@ TEST_F(WholeProgram, NormalPrinterParametersAndAboutBoxFromTheFrameAndExitWithAP
   main.Activate();
   PressKeys({"alt+f", "Return"});
   const TXWindow parameters = TXWindow::WaitFor("^Parameters Input$");
-  EXPECT_EQ(parameters.Geometry().Width, 459);
+  // Widened to the right for the label printer's calibration.
+  EXPECT_EQ(parameters.Geometry().Width, 695);
   EXPECT_EQ(parameters.Geometry().Height, 303);
   parameters.Activate();
   PressKeys({"Tab"});  // from the port box to the printer type

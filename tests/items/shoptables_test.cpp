@@ -28,7 +28,9 @@ const TFieldRow kBarmasFields[] = {
 };
 const TFieldRow kParamFields[] = {
     {"COCD", S, 2},     {"COMNAME", S, 30}, {"FILEEXT", S, 10}, {"FILEDIR", S, 20},
-    {"MOVEDIR", S, 20}, {"PRTPORT", S, 5},  {"PRTNAME", S, 20},
+    {"MOVEDIR", S, 20}, {"PRTPORT", S, 5},  {"PRTNAME", S, 20}, {"LABELDPI", S, 3},
+    {"LABELW", S, 6},   {"LABELL", S, 6},   {"OFFSETX", S, 4},  {"OFFSETY", S, 4},
+    {"DARKNESS", S, 2},
 };
 
 template <size_t N>

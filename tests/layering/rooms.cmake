@@ -3,7 +3,7 @@
 # its folder; a sub-room (barcode/control) is a room of its own.
 set(ROOMS
   base ports graphics graphics/qt metafile tables barcode barcode/control picture picture/widget
-  reports controls items items/windows normalprint app)
+  reports controls items labelimage items/windows normalprint app)
 
 set(MAY_INCLUDE_base "")
 set(MAY_INCLUDE_ports base)
@@ -18,11 +18,12 @@ set(MAY_INCLUDE_picture/widget picture metafile graphics/qt graphics base)
 set(MAY_INCLUDE_reports tables metafile graphics/qt graphics base)
 set(MAY_INCLUDE_controls tables picture/widget picture barcode/control barcode graphics/qt graphics base)
 set(MAY_INCLUDE_items tables ports base)
-set(MAY_INCLUDE_items/windows items controls reports picture/widget picture barcode/control barcode
+set(MAY_INCLUDE_labelimage barcode graphics base)
+set(MAY_INCLUDE_items/windows labelimage items controls reports picture/widget picture barcode/control barcode
     metafile graphics/qt graphics tables ports base)
 set(MAY_INCLUDE_normalprint items/windows reports barcode/control barcode items controls picture/widget picture metafile
     graphics/qt graphics tables ports base)
-set(MAY_INCLUDE_app normalprint items/windows items controls reports picture/widget picture barcode/control
+set(MAY_INCLUDE_app normalprint items/windows labelimage items controls reports picture/widget picture barcode/control
     barcode metafile graphics/qt graphics tables ports base)
 
 # Rooms of plain C++: no Qt header at all.

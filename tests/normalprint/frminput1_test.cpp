@@ -74,7 +74,7 @@ TEST_F(NormalPrinterWindow, IsTheItemMasterWithItsItemPartsHidden) {
   EXPECT_EQ(window.size(), QSize(606, 428));
   for (QWidget* hidden : std::initializer_list<QWidget*>{window.Panel1, window.Panel2, window.Panel3,
                                                          window.DBNavigator1, window.DBGrid1, window.BitBtn1,
-                                                         window.BitBtn2}) {
+                                                         window.BitBtn2, window.LabelPreview}) {
     EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
   }
   // Five buttons left to right, 75 by 46 each.

@@ -238,5 +238,28 @@ TEST(Files, AReadOnlyTableOpensForBrowsingAndItsFirstWriteSaysWhy) {
   EXPECT_EXIT(BrowseAsReader(dir.Path()), ::testing::ExitedWithCode(0),
               "^Table file " + dir.File("Barmas.DAT") + " is read-only: its rows can be browsed but not changed\n$");
 }
+TEST(Files, MissingFieldsAreAddedAfterTheOthersAndTheCursorStaysOnItsRow) {
+  TTempDir dir;
+  MakeBarmas(dir.Path(), {{"200", "rice", "1.5"}, {"100", "soap", ""}});
+  auto table = OpenTable(dir.Path());
+  table->Next();
+  const std::vector<TFieldDef> wanted{{"fname", TFieldType::ftString, 40}, {"FColour", TFieldType::ftString, 8},
+                                      {"FWeight", TFieldType::ftFloat, 0}};
+  table->AddMissingFields(wanted);
+  table->AddMissingFields(wanted);  // once only; names are matched without regard to case
+  ASSERT_EQ(table->FieldCount(), 9);
+  EXPECT_EQ(table->FieldDefs()[7].Name, "FColour");
+  EXPECT_EQ(table->FieldDefs()[8].DataType, TFieldType::ftFloat);
+  EXPECT_EQ(table->FieldByName("FName").AsString(), "soap");
+  EXPECT_EQ(table->FieldByName("FColour").AsString(), "");
+  EXPECT_EQ(table->RecordCount(), 2);
+  table->Edit();
+  table->FieldByName("FColour").SetAsString("red");
+  EXPECT_THROW(table->AddMissingFields({{"FSize", TFieldType::ftString, 2}}), ETableError);
+  table->Post();
+  EXPECT_EQ(TRawConnection(dir.Path() + "Barmas.DAT").Column("SELECT FName || '/' || ifnull(FColour, '') FROM Barmas ORDER BY rowid"),
+            (std::vector<std::string>{"rice/", "soap/red"}));
+}
+
 }  // namespace
 }  // namespace tables::test

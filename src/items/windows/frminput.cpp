@@ -1,5 +1,6 @@
 #include "items/windows/frminput.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -14,6 +15,7 @@
 #include "items/shoptables.h"
 #include "items/windows/createform.h"
 #include "items/windows/formlayout.h"
+#include "items/windows/frmlabelview.h"
 #include "items/windows/itempicture.h"
 
 namespace items {
@@ -64,6 +66,17 @@ constexpr QRect kGridRect{4, 272, 598, 152};
 constexpr QPoint kButtonRow{8, 232};
 constexpr QSize kButtonSize{75, 30};
 constexpr int kButtonSpacing = 80;
+constexpr QRect kLabelPreviewRect{512, 232, 88, 30};
+
+// The grid's context menu: text, object name, handler.
+struct TGridCommand {
+  const char* Text;
+  const char* Name;
+  void (Tfrminput::*Run)();
+};
+const TGridCommand kGridCommands[] = {
+    {"Label preview", "LabelPreviewCommand", &Tfrminput::LabelPreviewClick},
+};
 
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -97,6 +110,7 @@ Tfrminput::Tfrminput(QWidget* owner) : QDialog(owner, Qt::Window) {
   DBGrid1->setGeometry(kGridRect);
   DBGrid1->setAccessibleName("Items");
   DBGrid1->SetDataSource(&dsbarmas);
+  BuildGridMenu();
 
   Panel3 = new QWidget(this);
   Panel3->setObjectName("Panel3");
@@ -168,6 +182,20 @@ void Tfrminput::BuildButtons() {
   BitBtn3 = buttons[2];
   BitBtn4 = buttons[3];
   BitBtn1->setDefault(true);
+  LabelPreview = new QPushButton("Label preview", this);
+  LabelPreview->setObjectName("LabelPreview");
+  LabelPreview->setGeometry(kLabelPreviewRect);
+  LabelPreview->setAutoDefault(false);
+}
+
+void Tfrminput::BuildGridMenu() {
+  DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+  for (const TGridCommand& command : kGridCommands) {
+    auto* action = new QAction(command.Text, DBGrid1);
+    action->setObjectName(command.Name);
+    DBGrid1->addAction(action);
+    controls::ConnectGuarded(action, &QAction::triggered, this, [this, run = command.Run](bool) { (this->*run)(); });
+  }
 }
 
 void Tfrminput::ConnectHandlers() {
@@ -188,6 +216,7 @@ void Tfrminput::ConnectHandlers() {
   ConnectGuarded(BitBtn2, &QPushButton::clicked, this, [this](bool) { BitBtn2Click(); });
   ConnectGuarded(BitBtn3, &QPushButton::clicked, this, [this](bool) { BitBtn3Click(); });
   ConnectGuarded(BitBtn4, &QPushButton::clicked, this, [this](bool) { close(); });
+  ConnectGuarded(LabelPreview, &QPushButton::clicked, this, [this](bool) { LabelPreviewClick(); });
 }
 
 void Tfrminput::FormCreate() {
@@ -272,6 +301,11 @@ void Tfrminput::BitBtn2Click() { tblbarmas.Cancel(); }
 void Tfrminput::BitBtn3Click() {
   FLabelJob.PortText = controls::FromQString(mport->currentText());
   FLabelJob.Print(tblbarmas);
+}
+
+void Tfrminput::LabelPreviewClick() {
+  const TLabelValues values = ReadLabelValues(tblbarmas, FLabelJob.DecimalSeparator);
+  OpenLabelPreview(this, CurrentLabelPreviewJob(values, FLabelJob.DecimalSeparator));
 }
 
 void Tfrminput::FormClose() {

@@ -49,6 +49,8 @@ class Tfrminput : public QDialog {
   void BitBtn1Click();
   void BitBtn2Click();
   virtual void BitBtn3Click();
+  // "Label preview": the label Print would send for the current row, in its own window.
+  void LabelPreviewClick();
   void FormClose();
 
   // The label job of the Print button; tests replace its wait.
@@ -70,6 +72,7 @@ class Tfrminput : public QDialog {
   QPushButton* BitBtn2;  // Cancel
   QPushButton* BitBtn3;  // Print
   QPushButton* BitBtn4;  // Close
+  QPushButton* LabelPreview;  // right of the picture panel, where the layout has room
   controls::TDBGrid* DBGrid1;
   QWidget* Panel1;  // the item's fields
   QWidget* Panel2;  // picture, barcode
@@ -86,6 +89,7 @@ class Tfrminput : public QDialog {
   void BuildFieldPanel();
   void BuildPicturePanel();
   void BuildButtons();
+  void BuildGridMenu();
   void ConnectHandlers();
   void ShowCurrentItem();
   void PictureStep(bool reportErrors);

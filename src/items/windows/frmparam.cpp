@@ -15,8 +15,11 @@ Tfrmparam* frmparam = nullptr;
 
 namespace {
 
+// The window as designed, widened to the right for the calibration frame.
 constexpr QRect kDesignGeometry{106, 118, 459, 303};
+constexpr int kCalibrationWidth = 236;
 constexpr QRect kBevelRect{8, 8, 443, 200};
+constexpr QRect kCalibrationRect{457, 8, kCalibrationWidth - 8, 232};
 constexpr QPoint kButtonRow{120, 230};
 constexpr QSize kButtonSize{90, 33};
 constexpr int kButtonSpacing = 130;
@@ -32,7 +35,7 @@ Tfrmparam::Tfrmparam(QWidget* owner) : QDialog(owner, Qt::Window) {
   setObjectName("frmparam");
   setWindowTitle("Parameters Input");
   setAttribute(Qt::WA_DeleteOnClose);
-  setGeometry(kDesignGeometry);
+  setGeometry(kDesignGeometry.adjusted(0, 0, kCalibrationWidth, 0));
   tblparam.SetTableName(std::string(param::kTable) + ".DAT");
   dsparam.SetDataSet(&tblparam);
 
@@ -65,6 +68,8 @@ Tfrmparam::Tfrmparam(QWidget* owner) : QDialog(owner, Qt::Window) {
   panel.AddRow("Printer Port", *mport, mport);
   panel.AddRow("Printer Name", *DBComboBox1, DBComboBox1);
 
+  BuildCalibrationPanel();
+
   const auto buttons =
       MakeButtonRow(*this, {{"BitBtn1", "&Save"}, {"BitBtn2", "Close"}}, QRect(kButtonRow, kButtonSize), kButtonSpacing);
   BitBtn1 = buttons[0];
@@ -72,6 +77,63 @@ Tfrmparam::Tfrmparam(QWidget* owner) : QDialog(owner, Qt::Window) {
   BitBtn1->setDefault(true);
   controls::ConnectGuarded(BitBtn1, &QPushButton::clicked, this, [this](bool) { BitBtn1Click(); });
   controls::ConnectGuarded(BitBtn2, &QPushButton::clicked, this, [this](bool) { close(); });
+}
+
+void Tfrmparam::BuildCalibrationPanel() {
+  Bevel2 = new QFrame(this);
+  Bevel2->setObjectName("Bevel2");
+  Bevel2->setAccessibleName("Label printer");
+  Bevel2->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Bevel2->setGeometry(kCalibrationRect);
+  TFieldPanelStyle style;
+  style.Left = 6;
+  style.LabelWidth = 130;
+  style.FieldWidth = 72;
+  style.Top = 14;
+  style.RowHeight = 35;
+  style.LabelAlignment = Qt::AlignRight | Qt::AlignVCenter;
+  style.Aqua = true;
+  TFieldPanel panel(*Bevel2, style);
+  const auto& settings = CalibrationSettings();
+  for (size_t i = 0; i < settings.size(); ++i) {
+    auto* edit = new QLineEdit(Bevel2);
+    edit->setObjectName(QString(settings[i].Field).toLower());
+    edit->setProperty("dataField", settings[i].Field);
+    edit->setMaxLength(FieldSize(ParamLayout(), settings[i].Field));
+    panel.AddRow(settings[i].Label, *edit, edit);
+    controls::ConnectGuarded(edit, &QLineEdit::editingFinished, this, [this, i] { CalibrationEditExit(i); });
+    CalibrationEdits.push_back(edit);
+  }
+}
+
+std::string Tfrmparam::PrinterType() {
+  return tblparam.Active() ? tblparam.FieldByName(param::PRTNAME).AsString() : gPrtname;
+}
+
+void Tfrmparam::CalibrationEditExit(size_t index) {
+  CheckCalibrationSetting(CalibrationSettings()[index], CalibrationEdits[index]->text().toStdString(), PrinterType());
+}
+
+void Tfrmparam::ShowCalibration() {
+  const TLabelCalibration stored = ReadLabelCalibration(tblparam);
+  const auto& settings = CalibrationSettings();
+  for (size_t i = 0; i < settings.size(); ++i)
+    CalibrationEdits[i]->setText(QString::fromStdString(stored.*settings[i].Member));
+}
+
+// The first Save on a file without the calibration's fields adds them; the row stays.
+void Tfrmparam::SaveCalibration() {
+  AddMissingParamFields(tblparam);
+  const auto& settings = CalibrationSettings();
+  const TLabelCalibration stored = ReadLabelCalibration(tblparam);
+  bool changed = false;
+  for (size_t i = 0; i < settings.size(); ++i)
+    changed = changed || CalibrationEdits[i]->text().toStdString() != stored.*settings[i].Member;
+  if (!changed) return;
+  tblparam.Edit();
+  for (size_t i = 0; i < settings.size(); ++i)
+    tblparam.FieldByName(settings[i].Field).SetAsString(CalibrationEdits[i]->text().toStdString());
+  tblparam.Post();
 }
 
 Tfrmparam::~Tfrmparam() {
@@ -83,10 +145,15 @@ Tfrmparam::~Tfrmparam() {
 void Tfrmparam::FormCreate() {
   tblparam.SetDatabaseName(platform::DataDirectory());
   tblparam.Open();
+  ShowCalibration();
 }
 
 void Tfrmparam::BitBtn1Click() {
+  // Every calibration setting is checked before anything is stored.
+  for (size_t i = 0; i < CalibrationEdits.size(); ++i) CalibrationEditExit(i);
   if (tables::IsEditingState(tblparam.State())) tblparam.Post();
+  SaveCalibration();
+  gLabelCalibration = ReadLabelCalibration(tblparam);
   gComname = tblparam.FieldByName("Comname").AsString();
   gPrtport = tblparam.FieldByName("prtport").AsString();
   gPrtname = tblparam.FieldByName("prtname").AsString();

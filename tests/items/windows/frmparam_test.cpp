@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "items/shoptables.h"
+#include "items/windows/formlayout.h"
 #include "items/windows/frminput.h"
 #include "windowfixture.h"
 
@@ -53,7 +54,11 @@ class ParamWindow : public TWindowTest {
 TEST_F(ParamWindow, IsBuiltAsDesignedAndShowsTheRow) {
   Tfrmparam& window = Open();
   EXPECT_EQ(window.windowTitle(), "Parameters Input");
-  EXPECT_EQ(window.size(), QSize(459, 303));
+  // Grown to the right for the calibration; the designed controls keep their places.
+  EXPECT_EQ(window.size(), QSize(695, 303));
+  EXPECT_EQ(window.Bevel1->geometry(), QRect(8, 8, 443, 200));
+  EXPECT_EQ(window.BitBtn1->geometry(), QRect(120, 230, 90, 33));
+  EXPECT_EQ(window.BitBtn2->geometry(), QRect(250, 230, 90, 33));
   EXPECT_EQ(window.DBEdit1->text(), "01");
   EXPECT_EQ(window.DBEdit2->text(), "Corner Shop");
   EXPECT_EQ(window.mport->currentText(), "LPT1");
@@ -168,6 +173,64 @@ TEST_F(ParamWindow, AMissingTableIsToldAndTheWindowStillOpens) {
   window.close();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(frmparam, nullptr);
+}
+
+// The parameter table as the program made it before the calibration: seven fields.
+const std::vector<tables::TFieldDef> kSevenFields{
+    {"COCD", tables::TFieldType::ftString, 2},     {"COMNAME", tables::TFieldType::ftString, 30},
+    {"FILEEXT", tables::TFieldType::ftString, 10}, {"FILEDIR", tables::TFieldType::ftString, 20},
+    {"MOVEDIR", tables::TFieldType::ftString, 20}, {"PRTPORT", tables::TFieldType::ftString, 5},
+    {"PRTNAME", tables::TFieldType::ftString, 20}};
+
+TEST_F(ParamWindow, AnOldFileGainsTheCalibrationOnTheFirstSaveAndOlderCopiesStillReadIt) {
+  std::filesystem::remove(Dir.File("param.DAT"));
+  tables::CreateTable(Dir.Path(), "param", kSevenFields, {}, {{"01", "Corner Shop", "JPG", "in", "out", "COM1", "E"}});
+  LoadSettings(Dir.Path());
+  EXPECT_EQ(gPrtname, "E");
+  EXPECT_EQ(gLabelCalibration.OffsetX, "");
+  Tfrmparam& window = Open();
+  ASSERT_EQ(window.CalibrationEdits.size(), 6u);
+  for (QLineEdit* edit : window.CalibrationEdits) EXPECT_EQ(edit->text(), "");
+  window.CalibrationEdits[3]->setText("20");
+  window.CalibrationEdits[5]->setText("9");
+  QTest::mouseClick(window.BitBtn1, Qt::LeftButton);
+  EXPECT_TRUE(TakeMessages().empty());
+  EXPECT_EQ(Query("param.DAT", "SELECT COCD || COMNAME || FILEEXT || FILEDIR || MOVEDIR || PRTPORT || PRTNAME || '/' "
+                               "|| ifnull(LABELDPI, '') || '/' || OFFSETX || '/' || DARKNESS FROM param"),
+            std::vector<std::string>{"01Corner ShopJPGinoutCOM1E//20/9"});
+  EXPECT_EQ(gLabelCalibration.OffsetX, "20");
+  EXPECT_EQ(gLabelCalibration.Darkness, "9");
+  // The seven fields stay first, as they were declared, where an older copy finds them by name.
+  auto param = tables::test::OpenTable(Dir.Path(), "param.DAT");
+  ASSERT_EQ(param->FieldCount(), 13);
+  for (size_t i = 0; i < kSevenFields.size(); ++i) {
+    EXPECT_EQ(param->FieldDefs()[i].Name, kSevenFields[i].Name);
+    EXPECT_EQ(param->FieldDefs()[i].Size, kSevenFields[i].Size);
+  }
+  EXPECT_EQ(param->RecordCount(), 1);
+  EXPECT_EQ(param->FieldByName("prtport").AsString(), "COM1");
+}
+
+TEST_F(ParamWindow, CalibrationIsCheckedOnLeavingAFieldAndAWrongValueStoresNothing) {
+  Tfrmparam& window = Open();
+  QLineEdit* darkness = window.CalibrationEdits[5];
+  EXPECT_EQ(darkness->objectName(), "darkness");
+  EXPECT_EQ(darkness->palette().color(QPalette::Base), kAqua);
+  EXPECT_EQ(darkness->maxLength(), 2);
+  ChooseItem(*window.DBComboBox1, "Eltron ");
+  darkness->setFocus();
+  QTest::keyClicks(darkness, "20");
+  window.CalibrationEdits[0]->setFocus();
+  EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Darkness must be a whole number from 0 to 15, not \"20\""});
+  QTest::mouseClick(window.BitBtn1, Qt::LeftButton);
+  EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Darkness must be a whole number from 0 to 15, not \"20\""});
+  EXPECT_EQ(StoredRow(), std::vector<std::string>{"01/Corner Shop/LPT1/Z"});
+  EXPECT_EQ(gLabelCalibration.Darkness, "");
+  // As a Zebra setting the same value is taken.
+  ChooseItem(*window.DBComboBox1, "Zebra -S500");
+  window.BitBtn1Click();
+  EXPECT_EQ(Query("param.DAT", "SELECT DARKNESS FROM param"), std::vector<std::string>{"20"});
+  EXPECT_EQ(gLabelCalibration.Darkness, "20");
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ class TWindowTest : public ::testing::Test {
     gComname.clear();
     gPrtport.clear();
     gPrtname.clear();
+    gLabelCalibration = {};
   }
 
   std::vector<std::string> TakeMessages() { return std::exchange(Messages, {}); }
