@@ -30,9 +30,11 @@ constexpr int kBarcodeLength = 13;
 
 // The rows of the field panel, top to bottom: the bound edits between the two boxes.
 const TEditRow kBoundFields[] = {
-    {"Item Description", "DBEdit1", barmas::FName}, {"Selling Price", "DBEdit2", barmas::FSP},
-    {"Cost", "DBEdit3", barmas::FCost},             {"Bar Code Qty", "DBEdit4", barmas::FBarQty},
-    {"Our Item code", "DBEdit5", barmas::FItcode},
+    {barmas::Caption(barmas::FName), "DBEdit1", barmas::FName},
+    {barmas::Caption(barmas::FSP), "DBEdit2", barmas::FSP},
+    {barmas::Caption(barmas::FCost), "DBEdit3", barmas::FCost},
+    {barmas::Caption(barmas::FBarQty), "DBEdit4", barmas::FBarQty},
+    {barmas::Caption(barmas::FItcode), "DBEdit5", barmas::FItcode},
 };
 
 const controls::TLookupSettings kBarcodeBox{"mcode",
@@ -125,7 +127,7 @@ void Tfrminput::BuildFieldPanel() {
   TFieldPanel panel(*Panel1, style);
   mcode = new controls::TLookupCombo(kBarcodeBox, Panel1);
   mcode->SetLookupSource(&FLookupSource);
-  panel.AddRow("Barcode", *mcode, mcode->Edit());
+  panel.AddRow(barmas::Caption(barmas::FBarcode), *mcode, mcode->Edit());
   for (const TEditRow& row : kBoundFields) {
     auto* edit = new controls::TDBEdit({row.Name, row.DataField}, Panel1);
     edit->SetDataSource(&dsbarmas);
@@ -133,7 +135,7 @@ void Tfrminput::BuildFieldPanel() {
     FieldEdits.push_back(edit);
   }
   picpath = new controls::TFileNameEdit({"picpath", "", "filename"}, Panel1);
-  panel.AddRow("Picture Path", *picpath, picpath->Edit());
+  panel.AddRow(barmas::Caption(barmas::FPicPath), *picpath, picpath->Edit());
 }
 
 void Tfrminput::BuildPicturePanel() {
