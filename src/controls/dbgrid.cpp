@@ -104,6 +104,24 @@ void TDBGrid::MoveCursorTo(int row) {
   }
 }
 
+void TDBGrid::SetMultiSelect(bool on) {
+  setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+std::vector<tables::TTable::TBookmark> TDBGrid::SelectedBookmarks() const {
+  // Read from the selection's ranges, not its cells: Ctrl+A on a long table is one range.
+  std::vector<int> rows;
+  for (const QItemSelectionRange& range : selectionModel()->selection()) {
+    for (int row = range.top(); row <= range.bottom(); ++row) rows.push_back(row);
+  }
+  std::ranges::sort(rows);
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  std::vector<tables::TTable::TBookmark> bookmarks;
+  for (int row : rows)
+    if (!FModel->IsPendingNewRow(row)) bookmarks.push_back(FModel->BookmarkAt(row));
+  return bookmarks;
+}
+
 void TDBGrid::WriteCell(int row, int column, const QString& text) {
   tables::TField* field = FModel->ColumnField(column);
   if (!field) return;

@@ -1,17 +1,21 @@
 #include "items/windows/frminput.h"
 
 #include <QCloseEvent>
+#include <QMenu>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "base/datadir.h"
 #include "base/messages.h"
+#include "controls/confirm.h"
 #include "controls/fieldtext.h"
 #include "controls/guarded.h"
 #include "controls/qtext.h"
 #include "items/globvar.h"
+#include "items/labelbatch.h"
 #include "items/shoptables.h"
+#include "items/windows/batchwindow.h"
 #include "items/windows/createform.h"
 #include "items/windows/formlayout.h"
 #include "items/windows/itempicture.h"
@@ -54,6 +58,16 @@ const controls::TGridSettings kGrid{"DBGrid1",
                                      {"Itcode", barmas::FItcode, 88},
                                      {"BarQty", barmas::FBarQty, 0},
                                      {"PicPath", barmas::FPicPath, 0}}};
+
+// The grid's context menu, one row per command.
+struct TGridCommand {
+  const char* Name;
+  const char* Caption;
+  void (Tfrminput::*Run)();
+};
+const TGridCommand kGridCommands[] = {
+    {"PrintAllItems", "Print labels for all items", &Tfrminput::PrintAllItemsClick},
+};
 
 const char* const kPorts[] = {"LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7"};
 
@@ -201,6 +215,18 @@ void Tfrminput::FormCreate() {
   picpath->Edit()->setMaxLength(tblbarmas.FieldByName(barmas::FPicPath).Size());
   mcode->setText(ToQString(tblbarmas.FieldByName(barmas::FBarcode).AsString()));
   AddMissingItemIndexes(tblbarmas);
+  BuildGridCommands();
+}
+
+void Tfrminput::BuildGridCommands() {
+  DBGrid1->SetMultiSelect(true);
+  DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+  for (const TGridCommand& command : kGridCommands) {
+    auto* action = new QAction(command.Caption, DBGrid1);
+    action->setObjectName(command.Name);
+    controls::ConnectGuarded(action, &QAction::triggered, this, [this, run = command.Run](bool) { (this->*run)(); });
+    DBGrid1->addAction(action);
+  }
 }
 
 void Tfrminput::FormShow() { mport->setCurrentText(ToQString(gPrtport)); }
@@ -287,8 +313,28 @@ void Tfrminput::BitBtn1Click() {
 void Tfrminput::BitBtn2Click() { tblbarmas.Cancel(); }
 
 void Tfrminput::BitBtn3Click() {
+  const auto selected = DBGrid1->SelectedBookmarks();
+  if (selected.size() > 1) return PrintItems(selected);
   FLabelJob.PortText = controls::FromQString(mport->currentText());
   FLabelJob.Print(tblbarmas);
+}
+
+void Tfrminput::PrintItems(const std::vector<tables::TTable::TBookmark>& rows) {
+  if (!controls::Confirm("Print labels for " + std::to_string(rows.size()) + " items?")) return;
+  // Read with a cursor of its own, so the window's row stays where the operator left it.
+  tables::TTable reader;
+  reader.SetDatabaseName(dbpath.DatabaseName());
+  reader.SetTableName(tblbarmas.TableName());
+  reader.Open();
+  FLabelJob.PortText = controls::FromQString(mport->currentText());
+  auto batch = std::make_unique<TLabelBatch>(FLabelJob, ReadLabelItems(reader, rows, FLabelJob.DecimalSeparator));
+  (new TBatchWindow(std::move(batch), this))->Start();
+}
+
+void Tfrminput::PrintAllItemsClick() {
+  std::vector<tables::TTable::TBookmark> rows;
+  for (const auto& row : tblbarmas.ReadRowsAt(0, tblbarmas.RecordCount())) rows.push_back(row.Bookmark);
+  PrintItems(rows);
 }
 
 void Tfrminput::FormClose() {

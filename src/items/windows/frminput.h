@@ -50,6 +50,10 @@ class Tfrminput : public QDialog {
   virtual void BitBtn3Click();
   void FormClose();
 
+  // Labels for several items, after the operator confirms; the batch runs in its progress window.
+  void PrintItems(const std::vector<tables::TTable::TBookmark>& rows);
+  void PrintAllItemsClick();
+
   // The label job of the Print button; tests replace its wait.
   TLabelJob& LabelJob() { return FLabelJob; }
 
@@ -89,6 +93,9 @@ class Tfrminput : public QDialog {
   void ShowCurrentItem();
   void PictureStep(bool reportErrors);
   void ReturnFocusToBarcode();
+  // The grid's context menu and its several-row selection: the item window's own, not
+  // the windows that reuse it.
+  void BuildGridCommands();
 
   tables::TDataSource FLookupSource;
   TLabelJob FLabelJob;
