@@ -24,7 +24,8 @@ program=(
 # metafile reader and writer; valgrind for instruction counts; a CUPS scheduler and
 # its tools for the tests' private raw queues (no system service is started); its
 # PDF-to-PostScript filters and Ghostscript to render the label pages printed on the
-# tests' private PostScript queues.
+# tests' private PostScript queues; LibreOffice Calc (headless) to open an item export
+# as a spreadsheet and write it back.
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -36,6 +37,7 @@ tests=(
   valgrind
   cups cups-client cups-daemon
   cups-filters ghostscript
+  libreoffice-calc-nogui
 )
 
 packages=("${program[@]}")
