@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <map>
-#include <optional>
 
 #include "base/ansi.h"
 #include "items/shoptables.h"
@@ -16,12 +15,11 @@ namespace {
 using tables::TFieldDef;
 using tables::TVariant;
 
-constexpr int kBarcodeLength = 13;
-constexpr int kShortestBarcode = 12;  // the item window's rule
+using barmas::kBarcodeLength;
+using barmas::kShortestBarcode;
 // A 13-digit code that a spreadsheet read as a number lost its leading zeros; below nine
 // digits it would need four or more, which no real shop code has.
 constexpr int kShortestZeroLost = 9;
-constexpr char kShortBarcode[] = "Barcode Should Be 13 Character";
 
 class ERowRefused : public std::runtime_error {
  public:
@@ -127,7 +125,7 @@ std::string BarcodeValue(const std::string& text, int line, std::vector<std::str
       return padded;
     }
   }
-  if (length < kShortestBarcode) throw ERowRefused(barmas::FBarcode, kShortBarcode);
+  if (length < kShortestBarcode) throw ERowRefused(barmas::FBarcode, barmas::kShortBarcodeMessage);
   return text;
 }
 

@@ -21,6 +21,11 @@ inline constexpr char FItcode[] = "FItcode";  // the shop's own item code
 inline constexpr char FBarQty[] = "FBarQty";  // number of labels
 inline constexpr char FPicPath[] = "FPicPath";
 
+// The barcode rule of the item window, which imports follow too.
+inline constexpr int kShortestBarcode = 12;  // twelve pass, though the message speaks of 13
+inline constexpr int kBarcodeLength = 13;
+inline constexpr const char* kShortBarcodeMessage = "Barcode Should Be 13 Character";
+
 // The item window's caption of each field, which spreadsheets made by operators use as column names.
 struct TCaption {
   const char* Field;

@@ -29,8 +29,8 @@ namespace {
 using controls::ToQString;
 using tables::TDataSetState;
 
-constexpr int kShortestBarcode = 12;  // twelve pass, though the message speaks of 13
-constexpr int kBarcodeLength = 13;
+using barmas::kBarcodeLength;
+using barmas::kShortestBarcode;
 
 // The rows of the field panel, top to bottom: the bound edits between the two boxes.
 const TEditRow kBoundFields[] = {
@@ -248,7 +248,7 @@ void Tfrminput::mcodeExit() {
   }
   mcode->setText(ToQString(text));
   if (static_cast<int>(Trimmed(text).size()) < kShortestBarcode) {
-    platform::ShowMessage(kShortBarcodeMessage);
+    platform::ShowMessage(barmas::kShortBarcodeMessage);
     ReturnFocusToBarcode();
   }
   {

@@ -20,12 +20,12 @@
 #include "controls/filenameedit.h"
 #include "controls/lookupcombo.h"
 #include "items/labeljob.h"
+#include "items/shoptables.h"
 #include "picture/widget/fejpeg.h"
 #include "tables/tables.h"
 
 namespace items {
 
-inline constexpr const char* kShortBarcodeMessage = "Barcode Should Be 13 Character";
 
 class Tfrminput : public QDialog {
   Q_OBJECT
