@@ -4,7 +4,6 @@
 #include <exception>
 #include <iostream>
 
-#include "base/numformat.h"
 #include "items/globvar.h"
 #include "items/itemtransfer.h"
 #include "items/labelbatch.h"

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr char kImportUsage[] = "import DIR FILE.csv [--skip-refused] [--keep-existing]";
+constexpr char kExportUsage[] = "export DIR FILE.csv";
 
 int Usage(const char* usage) {
   std::cerr << "Usage: mktables " << usage << "\n";
@@ -16,7 +18,6 @@ int Usage(const char* usage) {
 }
 
 int Import(const std::vector<std::string>& arguments) {
-  constexpr char kUsage[] = "import DIR FILE.csv [--skip-refused] [--keep-existing]";
   std::vector<std::string> paths;
   bool skipRefused = false;
   bool keepExisting = false;
@@ -26,11 +27,11 @@ int Import(const std::vector<std::string>& arguments) {
     else if (argument == "--keep-existing")
       keepExisting = true;
     else if (argument.starts_with("--"))
-      return Usage(kUsage);
+      return Usage(kImportUsage);
     else
       paths.push_back(argument);
   }
-  if (paths.size() != 2) return Usage(kUsage);
+  if (paths.size() != 2) return Usage(kImportUsage);
   tables::TTable items;
   items::OpenItemTable(items, paths[0]);
   items::TItemImport import(paths[1], items);
@@ -45,7 +46,7 @@ int Import(const std::vector<std::string>& arguments) {
 
 int Export(const std::vector<std::string>& arguments) {
   if (arguments.size() != 2 || arguments[0].starts_with("--") || arguments[1].starts_with("--"))
-    return Usage("export DIR FILE.csv");
+    return Usage(kExportUsage);
   tables::TTable items;
   items::OpenItemTable(items, arguments[0]);
   items.SetIndexFieldNames(items::barmas::FBarcode);
@@ -65,8 +66,8 @@ int Guarded(const std::vector<std::string>& arguments) {
 }
 
 constexpr TToolMode kModes[] = {
-    {"import", "import DIR FILE.csv [--skip-refused] [--keep-existing]", Guarded<Import>},
-    {"export", "export DIR FILE.csv", Guarded<Export>},
+    {"import", kImportUsage, Guarded<Import>},
+    {"export", kExportUsage, Guarded<Export>},
 };
 
 }  // namespace
