@@ -10,6 +10,7 @@
 #include "items/globvar.h"
 #include "items/labelbatch.h"
 #include "support/loopbacklistener.h"
+#include "support/privatecupsd.h"
 #include "support/tempdir.h"
 
 namespace items {
@@ -68,6 +69,21 @@ TEST_F(LabelBatchTest, ANetworkPrinterGetsTheWholeBatchInOneConnection) {
   EXPECT_EQ(printer.Received(1), std::vector<std::string>{JobsOf(kItems)});
   EXPECT_EQ(waits, std::vector<double>{3});
   EXPECT_EQ(batch.Summary(), "Labels for 3 of 3 items sent");
+}
+
+TEST_F(LabelBatchTest, ACupsQueueGetsTheWholeBatchAsOneJob) {
+  testsupport::TPrivateCupsd cupsd;
+  SKIP_OR_FAIL_WITHOUT_PRINTING(cupsd.Failure());
+  testsupport::TLoopbackListener printer;
+  ASSERT_TRUE(cupsd.Run({"lpadmin", "-p", "Zebra", "-E", "-v", printer.Uri(), "-m", "raw"}));
+  std::ofstream(temp.File("ports/LPT1.uri")) << "cups:Zebra\n";
+  job.PortText = "LPT1";
+  TLabelBatch(job, kItems).SendAll();
+  EXPECT_EQ(printer.Received(1), std::vector<std::string>{JobsOf(kItems)});
+  cups_job_t* jobs = nullptr;
+  ASSERT_EQ(cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, "Zebra", 0, CUPS_WHICHJOBS_ALL), 1);
+  EXPECT_STREQ(jobs[0].title, "Labels for 3 items");
+  cupsFreeJobs(1, jobs);
 }
 
 TEST_F(LabelBatchTest, ARefusingNetworkPrinterTookNoneAndTheBatchStartsAgain) {
