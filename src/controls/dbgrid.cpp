@@ -116,9 +116,15 @@ std::vector<tables::TTable::TBookmark> TDBGrid::SelectedBookmarks() const {
   }
   std::ranges::sort(rows);
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  // One read per run of adjacent rows; a pending new row lies past the stored ones, where none is read.
   std::vector<tables::TTable::TBookmark> bookmarks;
-  for (int row : rows)
-    if (!FModel->IsPendingNewRow(row)) bookmarks.push_back(FModel->BookmarkAt(row));
+  if (!FLink.Active()) return bookmarks;
+  for (size_t start = 0; start < rows.size();) {
+    size_t end = start + 1;
+    while (end < rows.size() && rows[end] == rows[end - 1] + 1) ++end;
+    for (const auto& row : FLink.Table()->ReadRowsAt(rows[start], int(end - start))) bookmarks.push_back(row.Bookmark);
+    start = end;
+  }
   return bookmarks;
 }
 
