@@ -25,7 +25,8 @@ program=(
 # metafile reader and writer; valgrind for instruction counts; a CUPS scheduler and
 # its tools for the tests' private raw queues (no system service is started); its
 # PDF-to-PostScript filters and Ghostscript to render the label pages printed on the
-# tests' private PostScript queues; poppler's pdftoppm to render exported PDF files.
+# tests' private PostScript queues; poppler's pdftoppm to render exported PDF files;
+# LibreOffice Calc (headless) to open an item export as a spreadsheet and write it back.
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -38,6 +39,7 @@ tests=(
   cups cups-client cups-daemon
   cups-filters ghostscript
   poppler-utils
+  libreoffice-calc-nogui
 )
 
 packages=("${program[@]}")

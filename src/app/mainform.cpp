@@ -12,6 +12,7 @@
 
 #include "app/about.h"
 #include "app/hint.h"
+#include "app/itemfiles.h"
 #include "app/mdiwindows.h"
 #include "controls/guarded.h"
 #include "items/windows/frminput.h"
@@ -90,6 +91,10 @@ const TMenuRow kMenus[] = {
      .Visible = false, .Enabled = false, .OnClick = &TMainForm::FileSaveItemClick},
     {.Item = &TMainForm::FileSaveAsItem, .Name = "FileSaveAsItem", .Caption = "Save &As...",
      .Hint = "Save current file as...", .Visible = false, .Enabled = false, .OnClick = &TMainForm::FileSaveAsItemClick},
+    {.Item = &TMainForm::FileImportItem, .Name = "FileImportItem", .Caption = "&Import Items...",
+     .Hint = "Import items from a spreadsheet's CSV file", .OnClick = &TMainForm::FileImportItemClick},
+    {.Item = &TMainForm::FileExportItem, .Name = "FileExportItem", .Caption = "&Export Items...",
+     .Hint = "Export items to a CSV file for spreadsheets", .OnClick = &TMainForm::FileExportItemClick},
     {.Item = &TMainForm::N1, .Name = "N1"},
     {.Item = &TMainForm::FileExitItem, .Name = "FileExitItem", .Caption = "E&xit", .Hint = "Exit the application",
      .OnClick = &TMainForm::FileExitItemClick},
@@ -309,6 +314,10 @@ void TMainForm::FileSaveItemClick() { OpenNormalPrinter(this); }
 void TMainForm::FileSaveAsItemClick() {}
 
 void TMainForm::FileExitItemClick() { close(); }
+
+void TMainForm::FileImportItemClick() { app::ImportItems(this); }
+
+void TMainForm::FileExportItemClick() { app::ExportItems(this); }
 
 void TMainForm::Parameter1Click() { items::OpenParameters(this); }
 

@@ -41,6 +41,8 @@ class TMainForm : public QMainWindow {
   void FileSaveItemClick();
   void FileSaveAsItemClick();
   void FileExitItemClick();
+  void FileImportItemClick();
+  void FileExportItemClick();
   void Parameter1Click();
   void ItemMaster1Click();
   void NormalPrinter1Click();
@@ -80,6 +82,8 @@ class TMainForm : public QMainWindow {
   QAction* FileCloseItem;
   QAction* FileSaveItem;
   QAction* FileSaveAsItem;
+  QAction* FileImportItem;
+  QAction* FileExportItem;
   QAction* N1;
   QAction* FileExitItem;
   QMenu* Input1;

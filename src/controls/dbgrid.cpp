@@ -104,6 +104,30 @@ void TDBGrid::MoveCursorTo(int row) {
   }
 }
 
+void TDBGrid::SetMultiSelect(bool on) {
+  setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+std::vector<tables::TTable::TBookmark> TDBGrid::SelectedBookmarks() const {
+  // Read from the selection's ranges, not its cells: Ctrl+A on a long table is one range.
+  std::vector<int> rows;
+  for (const QItemSelectionRange& range : selectionModel()->selection()) {
+    for (int row = range.top(); row <= range.bottom(); ++row) rows.push_back(row);
+  }
+  std::ranges::sort(rows);
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  // One read per run of adjacent rows; a pending new row lies past the stored ones, where none is read.
+  std::vector<tables::TTable::TBookmark> bookmarks;
+  if (!FLink.Active()) return bookmarks;
+  for (size_t start = 0; start < rows.size();) {
+    size_t end = start + 1;
+    while (end < rows.size() && rows[end] == rows[end - 1] + 1) ++end;
+    for (const auto& row : FLink.Table()->ReadRowsAt(rows[start], int(end - start))) bookmarks.push_back(row.Bookmark);
+    start = end;
+  }
+  return bookmarks;
+}
+
 void TDBGrid::WriteCell(int row, int column, const QString& text) {
   tables::TField* field = FModel->ColumnField(column);
   if (!field) return;

@@ -33,6 +33,12 @@ class TDBGrid : public QTableView {
   // row, starts an edit and writes the field. Refused text changes nothing.
   void WriteCell(int row, int column, const QString& text);
 
+  // Lets the operator select several rows (Ctrl+click, Shift+click, Ctrl+A); a plain
+  // click still selects one cell and moves the cursor there.
+  void SetMultiSelect(bool on);
+  // The stored rows with a selected cell, in the grid's order (a pending new row is none).
+  std::vector<tables::TTable::TBookmark> SelectedBookmarks() const;
+
  private:
   void FollowCursor();
   void MoveCursorTo(int row);

@@ -122,13 +122,16 @@ void TLabelJob::Print(tables::TTable& items) {
 void TLabelJob::SendLabelJob(const std::string& barcode, const std::string& name, const std::string& quantity,
                              const std::string& price, const std::string& picturePath) {
   try {
-    TLabelValues values{barcode, name, quantity, price, picturePath};
-    std::vector<std::string> lines = CurrentLabelJobLines(values, DecimalSeparator);
-    FPortJob.Begin(barcode, lines.size());
-    for (const std::string& line : lines) Prtdata(line);
+    SendJob(TLabelValues{barcode, name, quantity, price, picturePath});
   } catch (const std::exception& e) {
     platform::ShowMessage(std::string("Error ") + e.what());
   }
+}
+
+void TLabelJob::SendJob(const TLabelValues& values) {
+  std::vector<std::string> lines = CurrentLabelJobLines(values, DecimalSeparator);
+  FPortJob.Begin(values.Barcode, lines.size());
+  for (const std::string& line : lines) Prtdata(line);
 }
 
 void TLabelJob::Prtdata(const std::string& line) { prtln(line, -1, PortText); }
@@ -139,6 +142,10 @@ void TLabelJob::prtln(const std::string& line, int width, const std::string& por
   try {
     FPortJob.Write(text + "\r\n");
   } catch (const std::exception& e) {
+    if (FPortJob.InBatch()) {
+      FPortJob.Close();
+      throw;
+    }
     platform::ShowMessage(std::string("Line print error ") + e.what());
   }
   FPortJob.Close();

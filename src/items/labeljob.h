@@ -74,12 +74,19 @@ class TLabelJob {
   void SendLabelJob(const std::string& barcode, const std::string& name, const std::string& quantity,
                     const std::string& price, const std::string& picturePath);
 
+  // Sends the job for these values, raising every error (a batch stops at it).
+  void SendJob(const TLabelValues& values);
+
+  // The port job, for a batch of jobs in a row (see TLabelBatch).
+  platform::TPortJob& PortJob() { return FPortJob; }
+
   // Sends one line to the port named by PortText.
   void Prtdata(const std::string& line);
 
   // Opens the port, writes the line (fitted to width unless width is -1) with a
   // CR LF end, closes the port. A failed write is shown as "Line print error "
-  // followed by its message and the line is skipped; open and close errors are raised.
+  // followed by its message and the line is skipped (within a batch it is raised, so the
+  // batch stops at that item); open and close errors are raised.
   void prtln(const std::string& line, int width, const std::string& port);
 
  private:

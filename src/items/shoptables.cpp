@@ -28,6 +28,13 @@ const tables::TTableLayout& BarmasLayout() {
   return layout;
 }
 
+size_t ItemFieldIndex(std::string_view field) {
+  const auto& fields = BarmasLayout().Fields;
+  for (size_t f = 0; f < fields.size(); ++f)
+    if (fields[f].Name == field) return f;
+  throw tables::ETableError("Field " + std::string(field) + " not found in table " + barmas::kTable);
+}
+
 const tables::TTableLayout& ParamLayout() {
   using namespace param;
   static const tables::TTableLayout layout{kTable,

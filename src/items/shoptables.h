@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tables/layout.h"
@@ -19,6 +20,26 @@ inline constexpr char FCost[] = "FCost";
 inline constexpr char FItcode[] = "FItcode";  // the shop's own item code
 inline constexpr char FBarQty[] = "FBarQty";  // number of labels
 inline constexpr char FPicPath[] = "FPicPath";
+
+// The barcode rule of the item window, which imports follow too.
+inline constexpr int kShortestBarcode = 12;  // twelve pass, though the message speaks of 13
+inline constexpr int kBarcodeLength = 13;
+inline constexpr const char* kShortBarcodeMessage = "Barcode Should Be 13 Character";
+
+// The item window's caption of each field, which spreadsheets made by operators use as column names.
+struct TCaption {
+  const char* Field;
+  const char* Text;
+};
+inline constexpr TCaption kCaptions[] = {
+    {FBarcode, "Barcode"},      {FName, "Item Description"}, {FSP, "Selling Price"},   {FCost, "Cost"},
+    {FBarQty, "Bar Code Qty"}, {FItcode, "Our Item code"},  {FPicPath, "Picture Path"},
+};
+constexpr const char* Caption(std::string_view field) {
+  for (const TCaption& caption : kCaptions)
+    if (field == caption.Field) return caption.Text;
+  return "";
+}
 }  // namespace barmas
 
 namespace param {
@@ -41,6 +62,8 @@ inline constexpr char DARKNESS[] = "DARKNESS";
 }  // namespace param
 
 const tables::TTableLayout& BarmasLayout();
+// The position of an item field in BarmasLayout().Fields.
+size_t ItemFieldIndex(std::string_view field);
 const tables::TTableLayout& ParamLayout();
 // Both, in the order they are created.
 const std::vector<tables::TTableLayout>& ShopTables();

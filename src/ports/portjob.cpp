@@ -9,9 +9,28 @@
 namespace platform {
 
 void TPortJob::Begin(const std::string& title, size_t lineCount) {
-  FTitle = title;
   FLinesLeft = lineCount;
+  if (FInBatch) return;
+  FTitle = title;
   FFirstLine = true;
+  FCollected.clear();
+}
+
+void TPortJob::BeginBatch(const std::string& title, bool continuing) {
+  FInBatch = true;
+  FTitle = title;
+  FFirstLine = !continuing;
+  FCollected.clear();
+  FDestination.reset();
+}
+
+void TPortJob::EndBatch() {
+  FInBatch = false;
+  if (FDestination && !FCollected.empty()) SendCollected();
+}
+
+void TPortJob::CancelBatch() {
+  FInBatch = false;
   FCollected.clear();
 }
 
@@ -37,7 +56,7 @@ void TPortJob::Close() {
   bool lastLine = FLinesLeft <= 1;
   if (FLinesLeft > 0) --FLinesLeft;
   if (!FDestination) return FFile.Close();
-  if (lastLine) SendCollected();
+  if (lastLine && !FInBatch) SendCollected();
 }
 
 void TPortJob::SendCollected() {

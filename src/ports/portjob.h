@@ -23,6 +23,19 @@ class TPortJob {
   void Write(const std::string& text);
   void Close();
 
+  // A batch: several jobs in a row on one port. A network printer or CUPS queue collects
+  // every job and receives them at EndBatch as one piece (one connection, one CUPS job
+  // under the title), so it takes the batch whole or not at all. A device or plain file
+  // gets each job as it comes; the first line of the batch empties a plain file unless
+  // the batch continues one that stopped.
+  void BeginBatch(const std::string& title, bool continuing);
+  void EndBatch();
+  // Ends a batch without sending what a network printer or CUPS queue would still get.
+  void CancelBatch();
+  bool InBatch() const { return FInBatch; }
+  // True once a line went to a network printer or CUPS queue: the port takes jobs whole.
+  bool Collects() const { return FDestination.has_value(); }
+
  private:
   void SendCollected();
 
@@ -32,6 +45,7 @@ class TPortJob {
   std::string FCollected;
   size_t FLinesLeft = 0;
   bool FFirstLine = true;
+  bool FInBatch = false;
 };
 
 }  // namespace platform

@@ -242,6 +242,15 @@ class TTable {
   };
   // Up to count rows from the row at position first; fewer at the end of the table.
   std::vector<TRowAt> ReadRowsAt(int first, int count);
+  // Bulk writing, for imports: one write transaction, so every row is written or none.
+  // A row with bookmark 0 is inserted; any other replaces all fields of the row with
+  // that bookmark. Values (in field order) are checked as SetValue checks them. Ends a
+  // pending change first; afterwards the cursor re-reads its row and tells its data sources.
+  struct TRowWrite {
+    TBookmark Bookmark = 0;
+    std::vector<TVariant> Values;
+  };
+  void WriteRows(const std::vector<TRowWrite>& rows);
   // The current row's position. A pending new row stands after the last row, at
   // RecordCount(); -1 when there is no current row (an empty table).
   int CurrentPosition();

@@ -83,10 +83,10 @@ TEST_F(RenderLabel, FailuresGoToStandardErrorWithAnExitStatus) {
   };
   Settings("PRTNAME = 'E', DARKNESS = '20'");
   for (const Case& c : std::vector<Case>{
-           {"--render-label 999 out.png", 1, "Error No item has the barcode 999\n"},
+           {"--render-label 999 out.png", 1, "Item 999 not found\n"},
            {"--render-label 4006381333931 " + Dir.File("milk.png"), 1,
-            "Error Darkness must be a whole number from 0 to 15, not \"20\"\n"},
-           {"--render-label 4006381333931", 2, "Usage: BarcodePrint --render-label BARCODE FILE.png\n"},
+            "Darkness must be a whole number from 0 to 15, not \"20\"\n"},
+           {"--render-label 4006381333931", 2, "Exit status: 0 done, 1 failed (the message on standard error), 2 usage error.\n"},
        }) {
     const TRun run = Run(c.arguments);
     EXPECT_EQ(run.ExitCode, c.exitCode) << c.arguments;
@@ -95,7 +95,7 @@ TEST_F(RenderLabel, FailuresGoToStandardErrorWithAnExitStatus) {
   Settings("PRTNAME = 'Z', DARKNESS = ''");
   const TRun unwritable = Run("--render-label 4006381333931 " + Dir.File("no/such/milk.png"));
   EXPECT_EQ(unwritable.ExitCode, 1);
-  EXPECT_TRUE(unwritable.Errors.ends_with("Error Cannot write " + Dir.File("no/such/milk.png") + "\n"))
+  EXPECT_TRUE(unwritable.Errors.ends_with("Cannot write " + Dir.File("no/such/milk.png") + "\n"))
       << unwritable.Errors;
   EXPECT_FALSE(std::filesystem::exists(Dir.File("milk.png")));
 }

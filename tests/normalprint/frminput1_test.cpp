@@ -93,6 +93,9 @@ TEST_F(NormalPrinterWindow, IsTheItemMasterWithItsItemPartsHidden) {
                                                                {"Lclipboard", "&Clipboard"},
                                                                {"BitBtn4", "Close"}}));
   EXPECT_FALSE(fs::exists(Dir.File("Barmas.DAT")));  // no table is ever opened
+  // None of the item window's batch commands: no context menu, one row at a time.
+  EXPECT_TRUE(window.DBGrid1->actions().isEmpty());
+  EXPECT_EQ(window.DBGrid1->selectionMode(), QAbstractItemView::SingleSelection);
   EXPECT_TRUE(Messages.empty());
   Activate(window);
   EXPECT_EQ(QApplication::focusWidget(), window.Edit1);  // the window opens on the code text

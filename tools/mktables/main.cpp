@@ -1,11 +1,27 @@
 // mktables <directory>: creates the missing shop tables there.
+// mktables import|export ...: items from and to CSV files (see itemmodes.h).
 #include <iostream>
 
+#include "itemmodes.h"
 #include "items/shoptables.h"
 
+namespace {
+
+void PrintUsage() {
+  std::cerr << "Usage: mktables <directory>\n";
+  for (const TToolMode& mode : ItemTransferModes()) std::cerr << "       mktables " << mode.Usage << "\n";
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc >= 2) {
+    for (const TToolMode& mode : ItemTransferModes()) {
+      if (argv[1] == std::string(mode.Name)) return mode.Run({argv + 2, argv + argc});
+    }
+  }
   if (argc != 2) {
-    std::cerr << "Usage: mktables <directory>\n";
+    PrintUsage();
     return 2;
   }
   try {

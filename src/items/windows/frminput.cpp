@@ -2,17 +2,21 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "base/datadir.h"
 #include "base/messages.h"
+#include "controls/confirm.h"
 #include "controls/fieldtext.h"
 #include "controls/guarded.h"
 #include "controls/qtext.h"
 #include "items/globvar.h"
+#include "items/labelbatch.h"
 #include "items/shoptables.h"
+#include "items/windows/batchwindow.h"
 #include "items/windows/createform.h"
 #include "items/windows/formlayout.h"
 #include "items/windows/frmlabelview.h"
@@ -27,14 +31,16 @@ namespace {
 using controls::ToQString;
 using tables::TDataSetState;
 
-constexpr int kShortestBarcode = 12;  // twelve pass, though the message speaks of 13
-constexpr int kBarcodeLength = 13;
+using barmas::kBarcodeLength;
+using barmas::kShortestBarcode;
 
 // The rows of the field panel, top to bottom: the bound edits between the two boxes.
 const TEditRow kBoundFields[] = {
-    {"Item Description", "DBEdit1", barmas::FName}, {"Selling Price", "DBEdit2", barmas::FSP},
-    {"Cost", "DBEdit3", barmas::FCost},             {"Bar Code Qty", "DBEdit4", barmas::FBarQty},
-    {"Our Item code", "DBEdit5", barmas::FItcode},
+    {barmas::Caption(barmas::FName), "DBEdit1", barmas::FName},
+    {barmas::Caption(barmas::FSP), "DBEdit2", barmas::FSP},
+    {barmas::Caption(barmas::FCost), "DBEdit3", barmas::FCost},
+    {barmas::Caption(barmas::FBarQty), "DBEdit4", barmas::FBarQty},
+    {barmas::Caption(barmas::FItcode), "DBEdit5", barmas::FItcode},
 };
 
 const controls::TLookupSettings kBarcodeBox{"mcode",
@@ -55,6 +61,17 @@ const controls::TGridSettings kGrid{"DBGrid1",
                                      {"BarQty", barmas::FBarQty, 0},
                                      {"PicPath", barmas::FPicPath, 0}}};
 
+// The grid's context menu, one row per command.
+struct TGridCommand {
+  const char* Name;
+  const char* Caption;
+  void (Tfrminput::*Run)();
+};
+const TGridCommand kGridCommands[] = {
+    {"PrintAllItems", "Print labels for all items", &Tfrminput::PrintAllItemsClick},
+    {"LabelPreviewCommand", "Label preview", &Tfrminput::LabelPreviewClick},
+};
+
 const char* const kPorts[] = {"LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7"};
 
 // Client-area geometry, in pixels.
@@ -67,16 +84,6 @@ constexpr QPoint kButtonRow{8, 232};
 constexpr QSize kButtonSize{75, 30};
 constexpr int kButtonSpacing = 80;
 constexpr QRect kLabelPreviewRect{512, 232, 88, 30};
-
-// The grid's context menu: text, object name, handler.
-struct TGridCommand {
-  const char* Text;
-  const char* Name;
-  void (Tfrminput::*Run)();
-};
-const TGridCommand kGridCommands[] = {
-    {"Label preview", "LabelPreviewCommand", &Tfrminput::LabelPreviewClick},
-};
 
 std::string Trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
@@ -110,7 +117,6 @@ Tfrminput::Tfrminput(QWidget* owner) : QDialog(owner, Qt::Window) {
   DBGrid1->setGeometry(kGridRect);
   DBGrid1->setAccessibleName("Items");
   DBGrid1->SetDataSource(&dsbarmas);
-  BuildGridMenu();
 
   Panel3 = new QWidget(this);
   Panel3->setObjectName("Panel3");
@@ -139,7 +145,7 @@ void Tfrminput::BuildFieldPanel() {
   TFieldPanel panel(*Panel1, style);
   mcode = new controls::TLookupCombo(kBarcodeBox, Panel1);
   mcode->SetLookupSource(&FLookupSource);
-  panel.AddRow("Barcode", *mcode, mcode->Edit());
+  panel.AddRow(barmas::Caption(barmas::FBarcode), *mcode, mcode->Edit());
   for (const TEditRow& row : kBoundFields) {
     auto* edit = new controls::TDBEdit({row.Name, row.DataField}, Panel1);
     edit->SetDataSource(&dsbarmas);
@@ -147,7 +153,7 @@ void Tfrminput::BuildFieldPanel() {
     FieldEdits.push_back(edit);
   }
   picpath = new controls::TFileNameEdit({"picpath", "", "filename"}, Panel1);
-  panel.AddRow("Picture Path", *picpath, picpath->Edit());
+  panel.AddRow(barmas::Caption(barmas::FPicPath), *picpath, picpath->Edit());
 }
 
 void Tfrminput::BuildPicturePanel() {
@@ -188,16 +194,6 @@ void Tfrminput::BuildButtons() {
   LabelPreview->setAutoDefault(false);
 }
 
-void Tfrminput::BuildGridMenu() {
-  DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
-  for (const TGridCommand& command : kGridCommands) {
-    auto* action = new QAction(command.Text, DBGrid1);
-    action->setObjectName(command.Name);
-    DBGrid1->addAction(action);
-    controls::ConnectGuarded(action, &QAction::triggered, this, [this, run = command.Run](bool) { (this->*run)(); });
-  }
-}
-
 void Tfrminput::ConnectHandlers() {
   dsbarmas.OnDataChange = [this](tables::TDataSource&, tables::TField*) {
     controls::Guarded([this] { dsbarmasDataChange(); });
@@ -228,6 +224,18 @@ void Tfrminput::FormCreate() {
   picpath->Edit()->setMaxLength(tblbarmas.FieldByName(barmas::FPicPath).Size());
   mcode->setText(ToQString(tblbarmas.FieldByName(barmas::FBarcode).AsString()));
   AddMissingItemIndexes(tblbarmas);
+  BuildGridCommands();
+}
+
+void Tfrminput::BuildGridCommands() {
+  DBGrid1->SetMultiSelect(true);
+  DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+  for (const TGridCommand& command : kGridCommands) {
+    auto* action = new QAction(command.Caption, DBGrid1);
+    action->setObjectName(command.Name);
+    controls::ConnectGuarded(action, &QAction::triggered, this, [this, run = command.Run](bool) { (this->*run)(); });
+    DBGrid1->addAction(action);
+  }
 }
 
 void Tfrminput::FormShow() { mport->setCurrentText(ToQString(gPrtport)); }
@@ -249,7 +257,7 @@ void Tfrminput::mcodeExit() {
   }
   mcode->setText(ToQString(text));
   if (static_cast<int>(Trimmed(text).size()) < kShortestBarcode) {
-    platform::ShowMessage(kShortBarcodeMessage);
+    platform::ShowMessage(barmas::kShortBarcodeMessage);
     ReturnFocusToBarcode();
   }
   {
@@ -299,6 +307,8 @@ void Tfrminput::BitBtn1Click() {
 void Tfrminput::BitBtn2Click() { tblbarmas.Cancel(); }
 
 void Tfrminput::BitBtn3Click() {
+  const auto selected = DBGrid1->SelectedBookmarks();
+  if (selected.size() > 1) return PrintItems(selected);
   FLabelJob.PortText = controls::FromQString(mport->currentText());
   FLabelJob.Print(tblbarmas);
 }
@@ -306,6 +316,24 @@ void Tfrminput::BitBtn3Click() {
 void Tfrminput::LabelPreviewClick() {
   const TLabelValues values = ReadLabelValues(tblbarmas, FLabelJob.DecimalSeparator);
   OpenLabelPreview(this, CurrentLabelPreviewJob(values, FLabelJob.DecimalSeparator));
+}
+
+void Tfrminput::PrintItems(const std::vector<tables::TTable::TBookmark>& rows) {
+  if (!controls::Confirm("Print labels for " + std::to_string(rows.size()) + " items?")) return;
+  // Read with a cursor of its own, so the window's row stays where the operator left it.
+  tables::TTable reader;
+  reader.SetDatabaseName(dbpath.DatabaseName());
+  reader.SetTableName(tblbarmas.TableName());
+  reader.Open();
+  FLabelJob.PortText = controls::FromQString(mport->currentText());
+  auto batch = std::make_unique<TLabelBatch>(FLabelJob, ReadLabelItems(reader, rows, FLabelJob.DecimalSeparator));
+  (new TBatchWindow(std::move(batch), this))->Start();
+}
+
+void Tfrminput::PrintAllItemsClick() {
+  std::vector<tables::TTable::TBookmark> rows;
+  for (const auto& row : tblbarmas.ReadRowsAt(0, tblbarmas.RecordCount())) rows.push_back(row.Bookmark);
+  PrintItems(rows);
 }
 
 void Tfrminput::FormClose() {

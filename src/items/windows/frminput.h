@@ -20,13 +20,13 @@
 #include "controls/filenameedit.h"
 #include "controls/lookupcombo.h"
 #include "items/labeljob.h"
+#include "items/shoptables.h"
 #include "items/windows/itempicture.h"
 #include "picture/widget/fejpeg.h"
 #include "tables/tables.h"
 
 namespace items {
 
-inline constexpr const char* kShortBarcodeMessage = "Barcode Should Be 13 Character";
 
 class Tfrminput : public QDialog {
   Q_OBJECT
@@ -52,6 +52,10 @@ class Tfrminput : public QDialog {
   // "Label preview": the label Print would send for the current row, in its own window.
   void LabelPreviewClick();
   void FormClose();
+
+  // Labels for several items, after the operator confirms; the batch runs in its progress window.
+  void PrintItems(const std::vector<tables::TTable::TBookmark>& rows);
+  void PrintAllItemsClick();
 
   // The label job of the Print button; tests replace its wait.
   TLabelJob& LabelJob() { return FLabelJob; }
@@ -89,11 +93,13 @@ class Tfrminput : public QDialog {
   void BuildFieldPanel();
   void BuildPicturePanel();
   void BuildButtons();
-  void BuildGridMenu();
   void ConnectHandlers();
   void ShowCurrentItem();
   void PictureStep(bool reportErrors);
   void ReturnFocusToBarcode();
+  // The grid's context menu and its several-row selection: the item window's own, not
+  // the windows that reuse it.
+  void BuildGridCommands();
 
   tables::TDataSource FLookupSource;
   TLabelJob FLabelJob;

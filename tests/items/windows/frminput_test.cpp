@@ -194,7 +194,7 @@ TEST_P(ItemWindowLength, AShortBarcodeIsToldButItsRowIsStillStarted) {
   EXPECT_EQ(window.tblbarmas.State(), TDataSetState::dsInsert);
   EXPECT_EQ(Field("FBarcode"), GetParam().Stored);
   if (GetParam().Told) {
-    EXPECT_EQ(TakeMessages(), std::vector<std::string>{kShortBarcodeMessage});
+    EXPECT_EQ(TakeMessages(), std::vector<std::string>{barmas::kShortBarcodeMessage});
     QApplication::processEvents();
     EXPECT_TRUE(window.mcode->Edit()->hasFocus());
   } else {
