@@ -7,12 +7,14 @@
 # when nothing is missing.
 set -euo pipefail
 
-# Compiler and build tools, Qt 6, SQLite, libjpeg-turbo, libcups (CUPS queues as
-# printer ports), and the fonts the barcode text uses.
+# Compiler and build tools, Qt 6, SQLite, libpq (the item table on a PostgreSQL
+# server), libjpeg-turbo, libcups (CUPS queues as printer ports), and the fonts the
+# barcode text uses.
 program=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libsqlite3-dev
+  libpq-dev
   libjpeg62-turbo-dev
   libcups2-dev
   fonts-liberation2 fontconfig
@@ -24,7 +26,9 @@ program=(
 # metafile reader and writer; valgrind for instruction counts; a CUPS scheduler and
 # its tools for the tests' private raw queues (no system service is started); its
 # PDF-to-PostScript filters and Ghostscript to render the label pages printed on the
-# tests' private PostScript queues.
+# tests' private PostScript queues; the PostgreSQL server, run by the tests as a
+# private server of their own in a temporary folder (the machine's cluster is never
+# touched).
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -36,6 +40,7 @@ tests=(
   valgrind
   cups cups-client cups-daemon
   cups-filters ghostscript
+  postgresql
 )
 
 packages=("${program[@]}")

@@ -117,8 +117,9 @@ TBoundQuery TRowOrder::Slice(int offset, int count) const {
 }
 
 TRowOrder::TCondition TRowOrder::KeyIs(int key, const TVariant& value) const {
-  // IS matches NULL too, and SQLite serves it from the index like =.
-  return {FQuotedKeys[key] + " IS ?", true, ToSql(value)};
+  // Both stores serve = and IS NULL from the index.
+  if (std::holds_alternative<std::monostate>(value)) return {FQuotedKeys[key] + " IS NULL", false, {}};
+  return {FQuotedKeys[key] + " = ?", true, ToSql(value)};
 }
 
 std::vector<TRowOrder::TCondition> TRowOrder::KeysEqual(const TRowPosition& from, std::size_t count) const {

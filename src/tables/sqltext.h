@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tables/connection.h"
 #include "tables/tables.h"
 
 namespace tables::detail {
@@ -18,7 +19,7 @@ std::string UpdateFieldsSql(const std::string& table, const std::vector<TFieldDe
 std::string DeleteRowSql(const std::string& table);
 std::string CountRowsSql(const std::string& table);
 std::string AnyRowSql(const std::string& table);
-std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef>& fields);
+std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef>& fields, const TDialect& dialect);
 std::string CreateIndexSql(const std::string& table, const std::string& field);
 
 }  // namespace tables::detail
