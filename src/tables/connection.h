@@ -28,6 +28,7 @@ struct TDialect {
   const char* FloatType;        // a float field's column type
   const char* StringCollation;  // appended to a string field's type: how strings sort
   const char* RowIdColumn;      // the row id column a table declares itself, "" when the store has one
+  const char* IndexOrder;       // after an index's field: so the index serves the cursor's order
 };
 
 class TConnection {

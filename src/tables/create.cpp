@@ -89,7 +89,8 @@ void Build(detail::TConnection& connection, const std::string& table, const std:
     connection.Execute(detail::CreateTableSql(table, fields, connection.Dialect()));
     connection.TableCreated(table);
     for (const auto& index : indexFields) {
-      connection.Execute(detail::CreateIndexSql(table, fields[detail::FieldIndex(fields, index)].Name));
+      connection.Execute(detail::CreateIndexSql(table, fields[detail::FieldIndex(fields, index)].Name,
+                                                 connection.Dialect().IndexOrder));
     }
     for (const auto& row : rows) {
       std::vector<detail::TSqlValue> values;

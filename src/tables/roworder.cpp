@@ -8,9 +8,11 @@ namespace tables::detail {
 
 namespace {
 
-std::string OrderBy(const std::vector<std::string>& keys, const char* direction) {
+// NULL first, as the neighbour queries assume: SQLite's own rule, said aloud for the server.
+std::string OrderBy(const std::vector<std::string>& keys, bool descending) {
+  const char* direction = descending ? " DESC" : "";
   std::string text = " ORDER BY ";
-  for (const auto& key : keys) text += key + direction + ", ";
+  for (const auto& key : keys) text += key + (descending ? " DESC NULLS LAST" : " NULLS FIRST") + ", ";
   return text + "rowid" + direction;
 }
 
@@ -47,8 +49,8 @@ TVariant FromSql(TSqlValue&& value, const TFieldDef& field, const std::string& t
 TRowOrder::TRowOrder(const std::string& table, const std::vector<TFieldDef>& fields, std::vector<int> keyFields)
     : FSelect(SelectRowsSql(table, fields)), FCount(CountRowsSql(table)), FKeyFields(std::move(keyFields)) {
   for (int key : FKeyFields) FQuotedKeys.push_back(QuoteIdentifier(fields[key].Name));
-  FAscending = OrderBy(FQuotedKeys, "");
-  FDescending = OrderBy(FQuotedKeys, " DESC");
+  FAscending = OrderBy(FQuotedKeys, false);
+  FDescending = OrderBy(FQuotedKeys, true);
 }
 
 TRowPosition TRowOrder::PositionOf(std::int64_t rowId, const std::vector<TVariant>& values) const {

@@ -14,8 +14,6 @@ namespace tables::detail {
 
 namespace {
 
-// Any fixed number: every writer of the database takes this one lock.
-constexpr std::int64_t kWriterLock = 0x4261726d6173;  // "Barmas"
 constexpr char kLockNotAvailable[] = "55P03";
 // Type numbers of pg_type that come back as numbers.
 constexpr Oid kIntegerTypes[] = {20, 21, 23};
@@ -134,7 +132,7 @@ void TServerConnection::Configure() {
 
 const TDialect& TServerConnection::Dialect() const {
   static constexpr TDialect kServer{"DOUBLE PRECISION", " COLLATE \"C\"",
-                                    "rowid BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY"};
+                                    "rowid BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY", " NULLS FIRST, rowid"};
   return kServer;
 }
 

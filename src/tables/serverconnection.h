@@ -18,6 +18,8 @@ namespace tables::detail {
 
 // The channel that the trigger of every server table notifies on each change.
 inline constexpr char kChangeChannel[] = "barcodeprint_rows";
+// The advisory lock every writer of a server database takes (any fixed number).
+inline constexpr std::int64_t kWriterLock = 0x4261726d6173;
 // Seconds libpq waits for a server that does not answer, unless the line sets its own.
 inline constexpr char kConnectTimeout[] = "5";
 

@@ -88,7 +88,7 @@ TSqliteConnection::~TSqliteConnection() { CloseAll(); }
 
 const TDialect& TSqliteConnection::Dialect() const {
   // Every SQLite table has its rowid; text compares byte-wise (BINARY) unless told otherwise.
-  static constexpr TDialect kSqlite{"FLOAT", "", ""};
+  static constexpr TDialect kSqlite{"FLOAT", "", "", ""};
   return kSqlite;
 }
 

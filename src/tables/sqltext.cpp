@@ -58,9 +58,9 @@ std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef
   return "CREATE TABLE " + QuoteIdentifier(table) + " (" + columns + ")";
 }
 
-std::string CreateIndexSql(const std::string& table, const std::string& field) {
+std::string CreateIndexSql(const std::string& table, const std::string& field, const std::string& order) {
   return "CREATE INDEX IF NOT EXISTS " + QuoteIdentifier(table + "_" + field) + " ON " + QuoteIdentifier(table) + " (" +
-         QuoteIdentifier(field) + ")";
+         QuoteIdentifier(field) + order + ")";
 }
 
 }  // namespace tables::detail

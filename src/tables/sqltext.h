@@ -20,6 +20,7 @@ std::string DeleteRowSql(const std::string& table);
 std::string CountRowsSql(const std::string& table);
 std::string AnyRowSql(const std::string& table);
 std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef>& fields, const TDialect& dialect);
-std::string CreateIndexSql(const std::string& table, const std::string& field);
+// order follows the field inside the parentheses (a dialect's IndexOrder).
+std::string CreateIndexSql(const std::string& table, const std::string& field, const std::string& order = "");
 
 }  // namespace tables::detail
