@@ -215,7 +215,7 @@ TConnection::TChangeStamp TServerConnection::ChangeStamp() {
   // begun just before takes its snapshot only at its first query, after this.
   if (PQstatus(FConn) == CONNECTION_OK && PQconsumeInput(FConn)) {
     while (PGnotify* notify = PQnotifies(FConn)) {
-      ++FNotifications;
+      if (notify->be_pid != PQbackendPID(FConn)) ++FNotifications;  // own changes are counted when made
       PQfreemem(notify);
     }
   }

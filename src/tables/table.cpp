@@ -116,6 +116,7 @@ void TTable::Open() {
   }
   impl->Order = std::make_unique<detail::TRowOrder>(
       impl->SqlTable, impl->FieldDefs, IndexFieldPositions(impl->FieldDefs, FIndexFieldNames, FTableName));
+  impl->SeenDataVersion = impl->Connection->ChangeStamp().DataVersion;
   impl->StandOn(impl->EndRow(false));
   FImpl = std::move(impl);
   FBof = true;

@@ -43,6 +43,8 @@ struct TTable::TImpl {
   };
   std::optional<TCached<std::monostate>> CountCache;
   std::optional<TCached<std::int64_t>> PositionCache;  // for the current row id in this order
+  // The store's count of outside changes at the last look.
+  std::int64_t SeenDataVersion = -1;
   // The value that count() gives in stamp's state of the file, from the cache when it holds it.
   template <typename Key, typename Count>
   int CachedCount(std::optional<TCached<Key>>& cache, const Key& key, Count count);
