@@ -8,12 +8,13 @@
 set -euo pipefail
 
 # Compiler and build tools, Qt 6 (with its SVG module for the vector export), SQLite,
-# libjpeg-turbo, libcups (CUPS queues as printer ports), and the fonts the barcode text
-# uses.
+# libpq (the item table on a PostgreSQL server), libjpeg-turbo, libcups (CUPS queues as
+# printer ports), and the fonts the barcode text uses.
 program=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev
   libsqlite3-dev
+  libpq-dev
   libjpeg62-turbo-dev
   libcups2-dev
   fonts-liberation2 fontconfig
@@ -26,7 +27,9 @@ program=(
 # its tools for the tests' private raw queues (no system service is started); its
 # PDF-to-PostScript filters and Ghostscript to render the label pages printed on the
 # tests' private PostScript queues; poppler's pdftoppm to render exported PDF files;
-# LibreOffice Calc (headless) to open an item export as a spreadsheet and write it back.
+# LibreOffice Calc (headless) to open an item export as a spreadsheet and write it back;
+# the PostgreSQL server, run by the tests as a private server of their own in a
+# temporary folder (the machine's cluster is never touched).
 tests=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -40,6 +43,7 @@ tests=(
   cups-filters ghostscript
   poppler-utils
   libreoffice-calc-nogui
+  postgresql
 )
 
 packages=("${program[@]}")

@@ -4,7 +4,22 @@
 
 namespace controls {
 
+namespace {
+
+// Well inside the second within which another counter's change must show; a look
+// costs no read of the rows (see TTable::CheckOutsideChanges).
+constexpr int kOutsideChangesMilliseconds = 250;
+
+}  // namespace
+
 TDataLink::TDataLink() {
+  FOutsideChanges.setInterval(kOutsideChangesMilliseconds);
+  QObject::connect(&FOutsideChanges, &QTimer::timeout, [this] {
+    Guarded([&] {
+      if (Active()) Table()->CheckOutsideChanges();
+    });
+  });
+  FOutsideChanges.start();
   FLink.OnDataChange = [this](tables::TDataSource&, tables::TField* field) {
     if (OnDataChange) Guarded([&] { OnDataChange(field); });
   };

@@ -1,9 +1,12 @@
 // The link of one control to a cursor: a data source of the control's own on the
 // cursor of the data source the window configured, so the window's own handlers
-// on that source stay its own. Notifications reach the control's handlers guarded,
+// on that source stay its own. While the event loop runs, the link looks a few times
+// a second for rows changed outside the cursor (another counter's post) and lets the
+// cursor tell its sources, so every view shows them within a second. Notifications reach the control's handlers guarded,
 // so an error in a control never unwinds through the table engine.
 #pragma once
 
+#include <QTimer>
 #include <functional>
 #include <string>
 
@@ -31,6 +34,7 @@ class TDataLink {
 
  private:
   tables::TDataSource FLink;
+  QTimer FOutsideChanges;
 };
 
 // The link of a control that shows one field of the current row. The field is looked

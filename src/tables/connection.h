@@ -1,79 +1,96 @@
-// One SQLite connection to one table file, with its prepared statements kept for
-// reuse, every call retried while the file is locked, and SQLite's failures
-// turned into ETableError with a message that names the file.
+// The one seam between the cursors and where the rows live: a connection to a
+// store of tables, either an SQLite table file (sqliteconnection.h) or a table on
+// a PostgreSQL server (serverconnection.h). Cursors speak one SQL text to both:
+// parameters written ?N, identifiers quoted, every row carrying its id in a column
+// named rowid. Each backend turns its own failures into ETableError with a message
+// that names its file or server, never a password.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "tables/busy.h"
-
-struct sqlite3;
-struct sqlite3_stmt;
+#include "tables/tables.h"
 
 namespace tables::detail {
 
-// A value as SQLite holds it; row ids need the integer.
+// A value as the store holds it; row ids need the integer.
 using TSqlValue = std::variant<std::monostate, std::int64_t, double, std::string>;
 using TSqlRow = std::vector<TSqlValue>;
 
+// How a store declares what the engine creates in it.
+struct TDialect {
+  const char* FloatType;        // a float field's column type
+  const char* StringCollation;  // appended to a string field's type: how strings sort
+  const char* RowIdColumn;      // the row id column a table declares itself, "" when the store has one
+  const char* IndexOrder;       // after an index's field: so the index serves the cursor's order
+  const char* IndexExists;      // one row when the index named ?1 exists (names compared without case)
+};
+
 class TConnection {
  public:
-  // Opens an existing file for reading and writing; a missing file is an error, never created.
-  TConnection(const std::string& path, TLockPolicy policy);
-  ~TConnection();
-  TConnection(const TConnection&) = delete;
-  TConnection& operator=(const TConnection&) = delete;
+  virtual ~TConnection() = default;
 
+  // The file or the server and database, as messages name it.
   const std::string& Path() const { return FPath; }
-  void SetLockPolicy(TLockPolicy policy) { FPolicy = policy; }
-  const TLockPolicy& LockPolicy() const { return FPolicy; }
-  // True when the file may only be read (its permissions, or its file system).
-  bool ReadOnly() const;
+  virtual const TDialect& Dialect() const = 0;
+  virtual void SetLockPolicy(TLockPolicy policy) = 0;
+  virtual const TLockPolicy& LockPolicy() const = 0;
+  // True when the store may only be read (a file's permissions, or its file system).
+  virtual bool ReadOnly() const { return false; }
 
-  // Runs a statement, kept prepared for the next call, and returns its rows.
-  std::vector<TSqlRow> Query(const std::string& sql, const std::vector<TSqlValue>& params = {});
+  // Runs a statement and returns its rows.
+  virtual std::vector<TSqlRow> Query(const std::string& sql, const std::vector<TSqlValue>& params = {}) = 0;
   // Runs a statement and returns the number of rows it changed.
-  int Execute(const std::string& sql, const std::vector<TSqlValue>& params = {});
-  std::int64_t LastInsertRowId() const;
+  virtual int Execute(const std::string& sql, const std::vector<TSqlValue>& params = {}) = 0;
+  // The row id of the row this connection inserted last.
+  virtual std::int64_t LastInsertRowId() = 0;
 
-  // Changes whenever the file's rows may have changed: by this connection (its change
-  // counter) or by any other connection or process (the file's data version). Read it
-  // inside a read transaction together with what it stamps.
+  // Changes whenever the store's rows may have changed: by this connection (its own
+  // count of changes) or by any other connection or process (the store's count of
+  // outside changes). Read it inside a read transaction, before what it stamps.
   struct TChangeStamp {
     std::int64_t DataVersion = -1;
     std::int64_t OwnChanges = -1;
     bool operator==(const TChangeStamp&) const = default;
   };
-  TChangeStamp ChangeStamp();
+  virtual TChangeStamp ChangeStamp() = 0;
 
-  // Runs body between BEGIN IMMEDIATE and COMMIT, rolling back when it throws.
-  // Taking the write lock first means a refused lock shows up here, where it is retried.
-  void WriteTransaction(const std::function<void()>& body);
-
+  // Runs body as the store's only writer, committing at the end and rolling back
+  // when it throws. The writer's lock is taken first, so a refused lock shows up
+  // here, before anything is written, with the lock message.
+  virtual void WriteTransaction(const std::function<void()>& body) = 0;
   // Runs body in one read transaction (unless one is open already), so several
-  // queries see the same state of the file and take the read lock only once.
-  void ReadTransaction(const std::function<void()>& body);
+  // queries see the same state of the store.
+  virtual void ReadTransaction(const std::function<void()>& body) = 0;
 
-  // Puts the file into write-ahead-log mode (kept in the file).
-  void UseWriteAheadLog();
+  // The columns of the table as name and declared type ("VARCHAR(13)", "FLOAT"),
+  // in column order and without the row id; empty when the store has no such table.
+  virtual std::vector<std::pair<std::string, std::string>> Columns(const std::string& sqlTable) = 0;
+  // Readies an opened table for cursors of other windows and processes at once.
+  virtual void StartSharing() {}
+  // Adds what the store needs beside a table just created in this write transaction.
+  virtual void TableCreated(const std::string& /*sqlTable*/) {}
+
+ protected:
+  explicit TConnection(std::string path) : FPath(std::move(path)) {}
+  TConnection(const TConnection&) = delete;
+  TConnection& operator=(const TConnection&) = delete;
+  void SetPath(std::string path) { FPath = std::move(path); }
 
  private:
-  void Configure();
-  void InTransaction(const std::string& begin, const std::function<void()>& body);
-  void CloseAll();
-  sqlite3_stmt* Prepared(const std::string& sql);
-  void Run(sqlite3_stmt* statement, const std::vector<TSqlValue>& params, std::vector<TSqlRow>* rows);
-  [[noreturn]] void Fail(int resultCode, const std::string& detail) const;
-
-  sqlite3* FDb = nullptr;
   std::string FPath;
-  TLockPolicy FPolicy;
-  std::unordered_map<std::string, sqlite3_stmt*> FStatements;
 };
+
+// The connection a cursor of that database (a connected TDatabase's name or a
+// directory) needs for that table: the server named in the database's .uri file
+// when there is one, else the table file in the directory.
+std::unique_ptr<TConnection> ConnectTable(const std::string& databaseName, const std::string& tableName,
+                                          TLockPolicy policy);
 
 }  // namespace tables::detail

@@ -8,7 +8,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "tables/connection.h"
+#include "tables/serverconnection.h"
+#include "tables/sqliteconnection.h"
+#include "tables/store.h"
 #include "tables/fielddefs.h"
 #include "tables/names.h"
 #include "tables/roworder.h"
@@ -81,13 +83,14 @@ class TBuildFile {
   std::string FPath;
 };
 
-void Build(const std::string& path, const std::string& table, const std::vector<TFieldDef>& fields,
+void Build(detail::TConnection& connection, const std::string& table, const std::vector<TFieldDef>& fields,
            const std::vector<std::string>& indexFields, const std::vector<std::vector<TVariant>>& rows) {
-  detail::TConnection connection(path, detail::TLockPolicy{});
   connection.WriteTransaction([&] {
-    connection.Execute(detail::CreateTableSql(table, fields));
+    connection.Execute(detail::CreateTableSql(table, fields, connection.Dialect()));
+    connection.TableCreated(table);
     for (const auto& index : indexFields) {
-      connection.Execute(detail::CreateIndexSql(table, fields[detail::FieldIndex(fields, index)].Name));
+      connection.Execute(detail::CreateIndexSql(table, fields[detail::FieldIndex(fields, index)].Name,
+                                                 connection.Dialect().IndexOrder));
     }
     for (const auto& row : rows) {
       std::vector<detail::TSqlValue> values;
@@ -96,22 +99,32 @@ void Build(const std::string& path, const std::string& table, const std::vector<
     }
   });
   // Switched last, so that closing leaves everything in the file itself.
-  connection.UseWriteAheadLog();
+  connection.StartSharing();
 }
 
 }  // namespace
 
-void CreateTable(const std::string& directory, const std::string& name, const std::vector<TFieldDef>& fields,
+void CreateTable(const std::string& database, const std::string& name, const std::vector<TFieldDef>& fields,
                  const std::vector<std::string>& indexFields, const std::vector<std::vector<TVariant>>& rows) {
-  const std::string folder = detail::WithTrailingSeparator(directory);
+  const detail::TStore store = detail::StoreOf(database);
+  const std::string table = detail::SqlTableName(name);
+  CheckLayout(table, fields, indexFields, rows);
+  if (store.ServerLine) {
+    detail::TServerConnection server(*store.ServerLine, detail::TLockPolicy{});
+    if (!server.Columns(table).empty()) throw ETableError("Table " + table + " already exists in " + server.Path());
+    Build(server, table, fields, indexFields, rows);
+    return;
+  }
+  const std::string& folder = store.Directory;
   std::error_code error;
   if (!fs::is_directory(folder, error)) throw ETableError("Directory " + folder + " does not exist");
   const std::string path = folder + detail::TableFileName(name);
-  const std::string table = detail::SqlTableName(name);
-  CheckLayout(table, fields, indexFields, rows);
   if (fs::exists(fs::symlink_status(path, error))) throw ETableError("Table file " + path + " already exists");
   TBuildFile build(path);
-  Build(build.Path(), table, fields, indexFields, rows);
+  {
+    detail::TSqliteConnection connection(build.Path(), detail::TLockPolicy{});
+    Build(connection, table, fields, indexFields, rows);
+  }
   fs::create_hard_link(build.Path(), path, error);
   if (error == std::errc::file_exists) throw ETableError("Table file " + path + " already exists");
   if (error) throw ETableError("Cannot create table file " + path + ": " + error.message());

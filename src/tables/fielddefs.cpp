@@ -25,11 +25,6 @@ constexpr TDeclaredType kDeclaredTypes[] = {
     {"DOUBLE", TFieldType::ftFloat, false},
 };
 
-std::string Text(const TSqlValue& value) {
-  const auto* text = std::get_if<std::string>(&value);
-  return text ? *text : std::string();
-}
-
 std::string Normalized(const std::string& declaration) {
   std::string result;
   for (unsigned char c : declaration) {
@@ -69,13 +64,10 @@ TFieldDef FieldDefFromDeclaration(const std::string& name, const std::string& de
 }
 
 std::vector<TFieldDef> ReadFieldDefs(TConnection& connection, const std::string& sqlTable) {
-  const auto table = connection.Query(
-      "SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE", {sqlTable});
-  if (table.empty()) throw ETableError("Table " + sqlTable + " not found in " + connection.Path());
+  const auto columns = connection.Columns(sqlTable);
+  if (columns.empty()) throw ETableError("Table " + sqlTable + " not found in " + connection.Path());
   std::vector<TFieldDef> fields;
-  for (const auto& column : connection.Query("SELECT name, type FROM pragma_table_info(?1) ORDER BY cid", {sqlTable})) {
-    fields.push_back(FieldDefFromDeclaration(Text(column[0]), Text(column[1])));
-  }
+  for (const auto& [name, declaredType] : columns) fields.push_back(FieldDefFromDeclaration(name, declaredType));
   return fields;
 }
 

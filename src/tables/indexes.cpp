@@ -29,12 +29,12 @@ void TTable::AddMissingIndex(const std::string& fieldName) {
   auto& connection = *impl.Connection;
   const TFieldDef& field = FieldDefs().at(IndexFieldPositions(FieldDefs(), fieldName, FTableName).front());
   // Opening must not write: looking takes no write lock.
-  if (!connection.Query(detail::IndexExistsSql(), {detail::IndexName(impl.SqlTable, field.Name)}).empty()) return;
+  if (!connection.Query(connection.Dialect().IndexExists, {detail::IndexName(impl.SqlTable, field.Name)}).empty()) return;
   if (connection.ReadOnly()) return;
   // Searching works without the index, only slower: it is not worth waiting for another user's lock.
   const TNoWait once(connection);
   try {
-    connection.WriteTransaction([&] { connection.Execute(detail::CreateIndexSql(impl.SqlTable, field.Name)); });
+    connection.WriteTransaction([&] { connection.Execute(detail::CreateIndexSql(impl.SqlTable, field.Name, connection.Dialect().IndexOrder)); });
   } catch (const ETableLocked&) {
     // Made at a later opening.
   }

@@ -8,9 +8,11 @@ namespace tables::detail {
 
 namespace {
 
-std::string OrderBy(const std::vector<std::string>& keys, const char* direction) {
+// NULL first, as the neighbour queries assume: SQLite's own rule, said aloud for the server.
+std::string OrderBy(const std::vector<std::string>& keys, bool descending) {
+  const char* direction = descending ? " DESC" : "";
   std::string text = " ORDER BY ";
-  for (const auto& key : keys) text += key + direction + ", ";
+  for (const auto& key : keys) text += key + (descending ? " DESC NULLS LAST" : " NULLS FIRST") + ", ";
   return text + "rowid" + direction;
 }
 
@@ -66,8 +68,8 @@ TRowOrder::TRowOrder(const std::string& table, const std::vector<TFieldDef>& fie
       FFrom(" FROM " + QuoteIdentifier(table)),
       FKeyFields(std::move(keyFields)) {
   for (int key : FKeyFields) FQuotedKeys.push_back(QuoteIdentifier(fields[key].Name));
-  FAscending = OrderBy(FQuotedKeys, "");
-  FDescending = OrderBy(FQuotedKeys, " DESC");
+  FAscending = OrderBy(FQuotedKeys, false);
+  FDescending = OrderBy(FQuotedKeys, true);
 }
 
 TRowPosition TRowOrder::PositionOf(std::int64_t rowId, const std::vector<TVariant>& values) const {
@@ -166,8 +168,9 @@ TBoundQuery TRowOrder::Slice(int offset, int count) const {
 }
 
 TRowOrder::TCondition TRowOrder::KeyIs(int key, const TVariant& value) const {
-  // IS matches NULL too, and SQLite serves it from the index like =.
-  return {FQuotedKeys[key] + " IS ?", true, ToSql(value)};
+  // Both stores serve = and IS NULL from the index.
+  if (std::holds_alternative<std::monostate>(value)) return {FQuotedKeys[key] + " IS NULL", false, {}};
+  return {FQuotedKeys[key] + " = ?", true, ToSql(value)};
 }
 
 std::vector<TRowOrder::TCondition> TRowOrder::KeysEqual(const TRowPosition& from, std::size_t count) const {

@@ -48,23 +48,21 @@ std::string CountRowsSql(const std::string& table) { return "SELECT count(*) FRO
 
 std::string AnyRowSql(const std::string& table) { return "SELECT 1 FROM " + QuoteIdentifier(table) + " LIMIT 1"; }
 
-std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef>& fields) {
-  std::string columns;
+std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef>& fields, const TDialect& dialect) {
+  std::string columns = dialect.RowIdColumn;
   for (const auto& field : fields) {
-    columns += (columns.empty() ? "" : ", ") + QuoteIdentifier(field.Name) + " " + DeclaredType(field);
+    const bool text = field.DataType == TFieldType::ftString;
+    columns += (columns.empty() ? "" : ", ") + QuoteIdentifier(field.Name) + " " +
+               (text ? DeclaredType(field) + dialect.StringCollation : std::string(dialect.FloatType));
   }
   return "CREATE TABLE " + QuoteIdentifier(table) + " (" + columns + ")";
 }
 
 std::string IndexName(const std::string& table, const std::string& field) { return table + "_" + field; }
 
-std::string CreateIndexSql(const std::string& table, const std::string& field) {
+std::string CreateIndexSql(const std::string& table, const std::string& field, const std::string& order) {
   return "CREATE INDEX IF NOT EXISTS " + QuoteIdentifier(IndexName(table, field)) + " ON " + QuoteIdentifier(table) +
-         " (" + QuoteIdentifier(field) + ")";
-}
-
-std::string IndexExistsSql() {
-  return "SELECT 1 FROM sqlite_schema WHERE type = 'index' AND name = ?1 COLLATE NOCASE";
+         " (" + QuoteIdentifier(field) + order + ")";
 }
 
 }  // namespace tables::detail

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tables/connection.h"
 #include "tables/tables.h"
 
 namespace tables::detail {
@@ -18,10 +19,10 @@ std::string UpdateFieldsSql(const std::string& table, const std::vector<TFieldDe
 std::string DeleteRowSql(const std::string& table);
 std::string CountRowsSql(const std::string& table);
 std::string AnyRowSql(const std::string& table);
-std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef>& fields);
-std::string CreateIndexSql(const std::string& table, const std::string& field);
-// One row when the file has the index that CreateIndexSql makes (parameter 1: IndexName).
-std::string IndexExistsSql();
+std::string CreateTableSql(const std::string& table, const std::vector<TFieldDef>& fields, const TDialect& dialect);
+// order follows the field inside the parentheses (a dialect's IndexOrder).
+std::string CreateIndexSql(const std::string& table, const std::string& field, const std::string& order = "");
+// The name CreateIndexSql gives the index, as a dialect's IndexExists looks for it.
 std::string IndexName(const std::string& table, const std::string& field);
 
 }  // namespace tables::detail

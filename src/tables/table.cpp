@@ -1,7 +1,6 @@
 // Cursor life cycle: opening and closing, field lookup, state and notification.
 #include <algorithm>
 
-#include "tables/databases.h"
 #include "tables/fielddefs.h"
 #include "tables/names.h"
 #include "tables/tableimpl.h"
@@ -107,18 +106,17 @@ detail::TLockPolicy TTable::LockPolicy() const { return {FLockRetryCount, FLockW
 void TTable::Open() {
   if (Active()) return;
   auto impl = std::make_unique<TImpl>();
-  const std::string path = detail::DatabaseDirectory(FDatabaseName) + detail::TableFileName(FTableName);
-  impl->Connection = std::make_unique<detail::TConnection>(path, LockPolicy());
+  impl->Connection = detail::ConnectTable(FDatabaseName, FTableName, LockPolicy());
   impl->SqlTable = detail::SqlTableName(FTableName);
   impl->FieldDefs = detail::ReadFieldDefs(*impl->Connection, impl->SqlTable);
-  // Switching the journal writes: a file that may only be read is browsed as it is.
-  if (!impl->Connection->ReadOnly()) impl->Connection->UseWriteAheadLog();
+  impl->Connection->StartSharing();
   // Field objects outlive Close, so a window's pointer to one stays safe to use.
   while (FFields.size() < impl->FieldDefs.size()) {
     FFields.push_back(std::unique_ptr<TField>(new TField(*this, static_cast<int>(FFields.size()))));
   }
   impl->Order = std::make_unique<detail::TRowOrder>(
       impl->SqlTable, impl->FieldDefs, IndexFieldPositions(impl->FieldDefs, FIndexFieldNames, FTableName));
+  impl->SeenDataVersion = impl->Connection->ChangeStamp().DataVersion;
   impl->StandOn(impl->EndRow(false));
   FImpl = std::move(impl);
   FBof = true;

@@ -44,6 +44,8 @@ struct TTable::TImpl {
   };
   std::optional<TCached<std::monostate>> CountCache;
   detail::TKnownPositions Positions;  // in this order
+  // The store's count of outside changes at the last look.
+  std::int64_t SeenDataVersion = -1;
   // The value that count() gives in stamp's state of the file, from the cache when it holds it.
   template <typename Key, typename Count>
   int CachedCount(std::optional<TCached<Key>>& cache, const Key& key, Count count);

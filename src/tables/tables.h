@@ -202,6 +202,12 @@ class TTable {
   void Delete();
   // Re-reads the current row; when it is gone the cursor moves to its neighbour.
   void Refresh();
+  // Cheap enough to ask several times a second: when the store changed since the last
+  // look (rows posted by other cursors, processes or counters), re-reads the current row
+  // and tells the data sources, so views show the change; returns whether it did. A
+  // cursor in edit, insert or set-key state is left alone, so a pending row is never
+  // overwritten; the next look after it ends sees the change.
+  bool CheckOutsideChanges();
 
   // Orders the cursor by these fields (separated by ";"), case ignored; empty: default order.
   void SetIndexFieldNames(const std::string& names);

@@ -19,6 +19,7 @@
 
 #include <cups/cups.h>
 
+#include "support/ci.h"
 #include "support/tempdir.h"
 
 namespace testsupport {
@@ -125,21 +126,8 @@ class TPrivateCupsd {
   pid_t FPid = -1;
 };
 
-// True on CI (CI=true), where the scripts install the scheduler and its tools.
-inline bool InCi() {
-  const char* ci = std::getenv("CI");
-  return ci && std::string(ci) == "true";
-}
-
 }  // namespace testsupport
 
-// Ends a printing test's set-up when something it needs is missing (the reason, empty
-// when nothing is): it skips with the reason, and fails on CI.
-#define SKIP_OR_FAIL_WITHOUT_PRINTING(missing)                 \
-  do {                                                         \
-    const std::string reasonMissing = (missing);               \
-    if (!reasonMissing.empty()) {                              \
-      if (testsupport::InCi()) FAIL() << reasonMissing;        \
-      GTEST_SKIP() << reasonMissing;                           \
-    }                                                          \
-  } while (false)
+// Ends a printing test's set-up when something it needs is missing: it skips with the
+// reason, and fails on CI.
+#define SKIP_OR_FAIL_WITHOUT_PRINTING(missing) SKIP_OR_FAIL_WHEN_MISSING(missing)

@@ -13,12 +13,12 @@ namespace {
 class Editing : public ::testing::Test {
  protected:
   void SetUp() override {
-    MakeBarmas(Dir.Path(), {{"100", "soap", "2.5"}, {"200", "rice", "10"}});
-    Table = OpenTable(Dir.Path());
+    MakeBarmas(Store.Database(), {{"100", "soap", "2.5"}, {"200", "rice", "10"}});
+    Table = OpenTable(Store.Database());
   }
   TField& Field(const std::string& name) { return Table->FieldByName(name); }
-  std::vector<std::string> StoredNames() { return TRawConnection(Dir.File("Barmas.DAT")).Column("SELECT FName FROM Barmas ORDER BY rowid"); }
-  TTempDir Dir;
+  std::vector<std::string> StoredNames() { return Store.OtherUser()->Column(R"(SELECT "FName" FROM "Barmas" ORDER BY rowid)"); }
+  TStore Store;
   std::unique_ptr<TTable> Table;
 };
 
@@ -45,9 +45,9 @@ TEST_F(Editing, AppendPostEditCancel) {
 }
 
 TEST(EditingEmpty, EditOnAnEmptyTableStartsAnInsert) {
-  TTempDir dir;
-  MakeBarmas(dir.Path());
-  auto table = OpenTable(dir.Path());
+  TStore store;
+  MakeBarmas(store.Database());
+  auto table = OpenTable(store.Database());
   table->Edit();
   EXPECT_EQ(table->State(), TDataSetState::dsInsert);
   table->FieldByName("FPicPath").SetAsString("pic.jpg");
@@ -167,7 +167,7 @@ TEST_P(EditingLength, LongStringsAreRefusedAndTheRowStaysPending) {
   EXPECT_TRUE(Field(c.Field).IsNull());
   EXPECT_EQ(Field("FItcode").AsString(), "kept");
   Table->Post();  // the rest of the row can still be stored
-  EXPECT_EQ(TRawConnection(Dir.File("Barmas.DAT")).Column("SELECT FItcode FROM Barmas ORDER BY rowid").back(), "kept");
+  EXPECT_EQ(Store.OtherUser()->Column(R"(SELECT "FItcode" FROM "Barmas" ORDER BY rowid)").back(), "kept");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -241,7 +241,7 @@ TEST_F(Editing, TrailingBlanksAreNotStored) {
   Field("FName").SetAsString("soap   ");
   Table->Post();
   EXPECT_EQ(StoredNames().front(), "soap");
-  TRawConnection(Dir.File("Barmas.DAT")).Exec("UPDATE Barmas SET FName = 'rice  ' WHERE FBarcode = '200'");
+  Store.OtherUser()->Exec(R"(UPDATE "Barmas" SET "FName" = 'rice  ' WHERE "FBarcode" = '200')");
   Table->Last();
   EXPECT_EQ(Field("FName").AsString(), "rice");
 }

@@ -19,11 +19,11 @@ const std::vector<TItem> kItems = {
 class Navigation : public ::testing::Test {
  protected:
   void SetUp() override {
-    MakeBarmas(Dir.Path(), kItems);
-    Table = OpenTable(Dir.Path());
+    MakeBarmas(Store.Database(), kItems);
+    Table = OpenTable(Store.Database());
   }
   std::string Name() { return Table->FieldByName("FName").AsString(); }
-  TTempDir Dir;
+  TStore Store;
   std::unique_ptr<TTable> Table;
 };
 
@@ -75,9 +75,9 @@ TEST_F(Navigation, EofAndBofAtBothEnds) {
 }
 
 TEST(NavigationEmpty, EveryMoveKeepsBothEndsAndFieldsReadEmpty) {
-  TTempDir dir;
-  MakeBarmas(dir.Path());
-  auto table = OpenTable(dir.Path());
+  TStore store;
+  MakeBarmas(store.Database());
+  auto table = OpenTable(store.Database());
   for (auto move : {&TTable::First, &TTable::Next, &TTable::Prior, &TTable::Last, &TTable::Refresh}) {
     (table.get()->*move)();
     EXPECT_TRUE(table->Eof());

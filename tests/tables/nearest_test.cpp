@@ -15,11 +15,11 @@ struct TNearestCase {
 class Nearest : public ::testing::TestWithParam<TNearestCase> {};
 
 TEST_P(Nearest, LandsOnTheFirstRowAtLeastTheValue) {
-  TTempDir dir;
+  TStore store;
   // Names in another order than the barcodes; 500 has no name.
-  MakeBarmas(dir.Path(), {{"100", "C10", ""}, {"200", "A20", ""}, {"300", "B30", ""}, {"400", "B35", ""},
+  MakeBarmas(store.Database(), {{"100", "C10", ""}, {"200", "A20", ""}, {"300", "B30", ""}, {"400", "B35", ""},
                           {"500", "", ""}});
-  auto table = OpenTable(dir.Path());
+  auto table = OpenTable(store.Database());
   table->SetIndexFieldNames(GetParam().Index);
   table->Last();
   EXPECT_TRUE(table->FindNearest(GetParam().Value));
@@ -39,25 +39,25 @@ INSTANTIATE_TEST_SUITE_P(
                       TNearestCase{"FBarcode", std::string("25"), "300"}));
 
 TEST(NearestEmpty, AnEmptyTableHasNothingToFind) {
-  TTempDir dir;
-  MakeBarmas(dir.Path());
-  auto table = OpenTable(dir.Path());
+  TStore store;
+  MakeBarmas(store.Database());
+  auto table = OpenTable(store.Database());
   table->SetIndexFieldNames("FBarcode");
   EXPECT_FALSE(table->FindNearest(std::string("1")));
   EXPECT_TRUE(table->Eof());
 }
 
 TEST(NearestOrder, NeedsAnIndexField) {
-  TTempDir dir;
-  MakeBarmas(dir.Path(), {{"100", "soap", ""}});
-  auto table = OpenTable(dir.Path());
+  TStore store;
+  MakeBarmas(store.Database(), {{"100", "soap", ""}});
+  auto table = OpenTable(store.Database());
   EXPECT_THROW(table->FindNearest(std::string("1")), ETableError);
 }
 
 TEST(NearestPending, PostsAModifiedRowFirst) {
-  TTempDir dir;
-  MakeBarmas(dir.Path(), {{"100", "soap", ""}});
-  auto table = OpenTable(dir.Path());
+  TStore store;
+  MakeBarmas(store.Database(), {{"100", "soap", ""}});
+  auto table = OpenTable(store.Database());
   table->SetIndexFieldNames("FBarcode");
   table->Append();
   table->FieldByName("FBarcode").SetAsString("200");

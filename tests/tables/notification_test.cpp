@@ -29,12 +29,12 @@ using Events = std::vector<std::string>;
 class Notification : public ::testing::Test {
  protected:
   void SetUp() override {
-    MakeBarmas(Dir.Path(), {{"100", "soap", ""}, {"200", "rice", ""}});
-    Table.SetDatabaseName(Dir.Path());
+    MakeBarmas(Store.Database(), {{"100", "soap", ""}, {"200", "rice", ""}});
+    Table.SetDatabaseName(Store.Database());
     Table.SetTableName("Barmas.DAT");
     Source.SetDataSet(&Table);
   }
-  TTempDir Dir;
+  TStore Store;
   TTable Table;
   TDataSource Source;
   TEventLog Log{Source};

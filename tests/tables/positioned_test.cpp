@@ -40,13 +40,13 @@ class Slices : public ::testing::TestWithParam<TSliceCase> {
  protected:
   void SetUp() override {
     // Added in this order; an empty barcode is no value, which sorts first.
-    MakeBarmas(Dir.Path(), {{"300", "c", ""}, {"100", "a", ""}, {"", "none", ""}, {"200", "b", ""}});
+    MakeBarmas(Store.Database(), {{"300", "c", ""}, {"100", "a", ""}, {"", "none", ""}, {"200", "b", ""}});
   }
-  TTempDir Dir;
+  TStore Store;
 };
 
 TEST_P(Slices, ReadsTheRowsAtTheirPlaceInTheOrder) {
-  auto table = OpenTable(Dir.Path());
+  auto table = OpenTable(Store.Database());
   table->SetIndexFieldNames(GetParam().Index);
   EXPECT_EQ(TextsAt(*table, "FBarcode", GetParam().First, GetParam().Count), GetParam().Barcodes);
 }
@@ -68,11 +68,11 @@ INSTANTIATE_TEST_SUITE_P(
 class AgreesWithTheWalk : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(AgreesWithTheWalk, PositionsAndRowsMatchTheCursorsOrder) {
-  TTempDir dir;
+  TStore store;
   // Duplicates and missing values in both key fields.
-  MakeBarmas(dir.Path(), {{"5", "b", ""}, {"", "a", ""},  {"3", "", ""},  {"5", "a", ""}, {"1", "b", ""},
+  MakeBarmas(store.Database(), {{"5", "b", ""}, {"", "a", ""},  {"3", "", ""},  {"5", "a", ""}, {"1", "b", ""},
                           {"", "", ""},  {"3", "b", ""}, {"5", "b", ""}, {"2", "a", ""}, {"", "b", ""}});
-  auto table = OpenTable(dir.Path());
+  auto table = OpenTable(store.Database());
   table->SetIndexFieldNames(GetParam());
   std::vector<TTable::TBookmark> walked;
   int step = 0;
@@ -165,14 +165,14 @@ INSTANTIATE_TEST_SUITE_P(Orders, FarPositions,
 class Positioned : public ::testing::Test {
  protected:
   void SetUp() override {
-    MakeBarmas(Dir.Path(), {{"100", "soap", ""}, {"200", "rice", ""}, {"300", "salt", ""}});
-    Table = OpenTable(Dir.Path());
+    MakeBarmas(Store.Database(), {{"100", "soap", ""}, {"200", "rice", ""}, {"300", "salt", ""}});
+    Table = OpenTable(Store.Database());
     Table->SetIndexFieldNames("FBarcode");
     Source.SetDataSet(Table.get());
     Source.OnDataChange = [this](TDataSource&, TField*) { ++Notifications; };
     Source.OnStateChange = [this](TDataSource&) { ++Notifications; };
   }
-  TTempDir Dir;
+  TStore Store;
   std::unique_ptr<TTable> Table;
   TDataSource Source;
   int Notifications = 0;
@@ -203,8 +203,8 @@ TEST_F(Positioned, APendingNewRowStandsAfterTheLast) {
 
 TEST_F(Positioned, SeesRowsOtherUsersPosted) {
   Table->Last();
-  TRawConnection other(Dir.Path() + "Barmas.DAT");
-  other.Exec("INSERT INTO Barmas (FBarcode, FName) VALUES ('150', 'tea')");
+  const auto other = Store.OtherUser();
+  other->Exec(R"(INSERT INTO "Barmas" ("FBarcode", "FName") VALUES ('150', 'tea'))");
   EXPECT_EQ(TextsAt(*Table, "FName", 0, 5), (Texts{"soap", "tea", "rice", "salt"}));
   EXPECT_EQ(Table->CurrentPosition(), 3);
 }
@@ -213,7 +213,7 @@ TEST_F(Positioned, SeesRowsOtherUsersPosted) {
 // here or by another program, must still show in the next answer.
 TEST_F(Positioned, CountAndPositionFollowEveryChangeOfTheFile) {
   Table->Last();  // "300"
-  TRawConnection other(Dir.Path() + "Barmas.DAT");
+  const auto other = Store.OtherUser();
   struct TStep {
     const char* Change;
     std::function<void()> Make;
@@ -223,9 +223,9 @@ TEST_F(Positioned, CountAndPositionFollowEveryChangeOfTheFile) {
   const std::vector<TStep> steps = {
       {"none", [] {}, 3, 2},
       {"asked again", [] {}, 3, 2},
-      {"another program adds a row before", [&] { other.Exec("INSERT INTO Barmas (FBarcode) VALUES ('150')"); }, 4, 3},
+      {"another program adds a row before", [&] { other->Exec(R"(INSERT INTO "Barmas" ("FBarcode") VALUES ('150'))"); }, 4, 3},
       {"another program deletes two rows before",
-       [&] { other.Exec("DELETE FROM Barmas WHERE FBarcode IN ('100', '150')"); }, 2, 1},
+       [&] { other->Exec(R"(DELETE FROM "Barmas" WHERE "FBarcode" IN ('100', '150'))"); }, 2, 1},
       {"this cursor adds one before",
        [&] {
          Table->Append();
@@ -253,9 +253,9 @@ TEST_F(Positioned, RefusesNegativePositionsAndCounts) {
 }
 
 TEST(PositionedEmpty, AnEmptyTableHasNoCurrentPositionAndNoRows) {
-  TTempDir dir;
-  MakeBarmas(dir.Path());
-  auto table = OpenTable(dir.Path());
+  TStore store;
+  MakeBarmas(store.Database());
+  auto table = OpenTable(store.Database());
   EXPECT_EQ(table->CurrentPosition(), -1);
   EXPECT_TRUE(table->ReadRowsAt(0, 10).empty());
   table->Close();

@@ -18,9 +18,9 @@ using Clock = std::chrono::steady_clock;
 class Sharing : public ::testing::Test {
  protected:
   void SetUp() override {
-    MakeBarmas(Dir.Path(), {{"100", "soap", "2.5"}, {"200", "rice", "10"}});
-    A = OpenTable(Dir.Path());
-    B = OpenTable(Dir.Path());
+    MakeBarmas(Store.Database(), {{"100", "soap", "2.5"}, {"200", "rice", "10"}});
+    A = OpenTable(Store.Database());
+    B = OpenTable(Store.Database());
     A->SetIndexFieldNames("Fbarcode");
     B->SetIndexFieldNames("Fbarcode");
   }
@@ -36,7 +36,7 @@ class Sharing : public ::testing::Test {
     }
     return "";
   }
-  TTempDir Dir;
+  TStore Store;
   std::unique_ptr<TTable> A;
   std::unique_ptr<TTable> B;
 };
@@ -134,10 +134,10 @@ TEST_F(Sharing, CursorOnAVanishedRowStillMoves) {
 }
 
 TEST_F(Sharing, EmptyCursorSeesRowsAfterRefresh) {
-  TTempDir other;
-  MakeBarmas(other.Path());
-  auto reader = OpenTable(other.Path());
-  auto writer = OpenTable(other.Path());
+  TStore other;
+  MakeBarmas(other.Database());
+  auto reader = OpenTable(other.Database());
+  auto writer = OpenTable(other.Database());
   writer->Append();
   Set(*writer, "FBarcode", "1");
   writer->Post();
@@ -151,9 +151,9 @@ class SharingLocked : public Sharing {
  protected:
   void SetUp() override {
     Sharing::SetUp();
-    Holder = std::make_unique<TRawConnection>(Dir.File("Barmas.DAT"));
-    Holder->Exec("BEGIN IMMEDIATE");
-    Holder->Exec("INSERT INTO Barmas (FBarcode) VALUES ('uncommitted')");
+    Holder = Store.OtherUser();
+    Holder->Exec(Store.HoldWriteLockSql());
+    Holder->Exec(R"(INSERT INTO "Barmas" ("FBarcode") VALUES ('uncommitted'))");
     A->Append();
     Set(*A, "FBarcode", "300");
   }
@@ -170,7 +170,7 @@ TEST_F(SharingLocked, PostGivesUpAfterFifteenRetriesOfAHundredMilliseconds) {
   EXPECT_EQ(A->LockRetryCount(), 15);
   EXPECT_EQ(A->LockWaitTime(), 100);
   const auto [error, seconds] = TimedPost();
-  EXPECT_EQ(error, "Table " + Dir.File("Barmas.DAT") +
+  EXPECT_EQ(error, "Table " + Store.LockedName() +
                        " is locked by another user (still locked after 15 waits of 100 ms)");
   EXPECT_GE(seconds, 1.45);
   EXPECT_EQ(A->State(), TDataSetState::dsInsert);  // nothing lost: post again later
@@ -184,7 +184,7 @@ TEST_F(SharingLocked, ShorterRetrySettingGivesUpSooner) {
   A->SetLockRetryCount(3);
   A->SetLockWaitTime(20);
   const auto [error, seconds] = TimedPost();
-  EXPECT_EQ(error, "Table " + Dir.File("Barmas.DAT") + " is locked by another user (still locked after 3 waits of 20 ms)");
+  EXPECT_EQ(error, "Table " + Store.LockedName() + " is locked by another user (still locked after 3 waits of 20 ms)");
   EXPECT_GE(seconds, 0.06);
   EXPECT_LT(seconds, 1.0);
 }
@@ -285,16 +285,16 @@ int ExitStatus(pid_t pid) {
 }
 
 TEST(SharingProcesses, TwoProcessesAppendingAndEditingLoseNothing) {
-  TTempDir dir;
-  MakeBarmas(dir.Path());
-  const pid_t first = StartProcess([&] { return WorkAsProcess(dir.Path(), "A", "B", "FSP"); });
-  const pid_t second = StartProcess([&] { return WorkAsProcess(dir.Path(), "B", "A", "FCost"); });
+  TStore store;
+  MakeBarmas(store.Database());
+  const pid_t first = StartProcess([&] { return WorkAsProcess(store.Database(), "A", "B", "FSP"); });
+  const pid_t second = StartProcess([&] { return WorkAsProcess(store.Database(), "B", "A", "FCost"); });
   ASSERT_GT(first, 0);
   ASSERT_GT(second, 0);
   EXPECT_EQ(ExitStatus(first), 0);
   EXPECT_EQ(ExitStatus(second), 0);
 
-  auto table = OpenTable(dir.Path());
+  auto table = OpenTable(store.Database());
   EXPECT_EQ(table->RecordCount(), 400);
   table->SetIndexFieldNames("FBarcode");
   for (const std::string prefix : {"A", "B"}) {

@@ -1,4 +1,4 @@
-#include "tables/connection.h"
+#include "tables/sqliteconnection.h"
 
 #include <sqlite3.h>
 
@@ -47,7 +47,7 @@ void RequireFile(const std::string& path) {
 
 }  // namespace
 
-TConnection::TConnection(const std::string& path, TLockPolicy policy) : FPath(path), FPolicy(policy) {
+TSqliteConnection::TSqliteConnection(const std::string& path, TLockPolicy policy) : TConnection(path), FPolicy(policy) {
   RequireFile(path);
   const int rc = sqlite3_open_v2(path.c_str(), &FDb, SQLITE_OPEN_READWRITE, nullptr);
   if (rc != SQLITE_OK) {
@@ -63,7 +63,7 @@ TConnection::TConnection(const std::string& path, TLockPolicy policy) : FPath(pa
   }
 }
 
-void TConnection::Configure() {
+void TSqliteConnection::Configure() {
   sqlite3_extended_result_codes(FDb, 1);
   // The file may come from anywhere: its schema must not run code or be written raw.
   sqlite3_db_config(FDb, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
@@ -77,38 +77,60 @@ void TConnection::Configure() {
   Execute("PRAGMA cache_size=-32768");
 }
 
-void TConnection::CloseAll() {
+void TSqliteConnection::CloseAll() {
   for (auto& [sql, statement] : FStatements) sqlite3_finalize(statement);
   FStatements.clear();
   sqlite3_close_v2(FDb);
   FDb = nullptr;
 }
 
-TConnection::~TConnection() { CloseAll(); }
+TSqliteConnection::~TSqliteConnection() { CloseAll(); }
 
-std::vector<TSqlRow> TConnection::Query(const std::string& sql, const std::vector<TSqlValue>& params) {
+const TDialect& TSqliteConnection::Dialect() const {
+  // Every SQLite table has its rowid; text compares byte-wise (BINARY) unless told otherwise.
+  static constexpr TDialect kSqlite{"FLOAT", "", "", "",
+                                    "SELECT 1 FROM sqlite_schema WHERE type = 'index' AND name = ?1 COLLATE NOCASE"};
+  return kSqlite;
+}
+
+std::vector<std::pair<std::string, std::string>> TSqliteConnection::Columns(const std::string& sqlTable) {
+  std::vector<std::pair<std::string, std::string>> columns;
+  if (Query("SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE", {sqlTable}).empty()) {
+    return columns;
+  }
+  for (auto& row : Query("SELECT name, type FROM pragma_table_info(?1) ORDER BY cid", {sqlTable})) {
+    auto text = [](TSqlValue& value) {
+      auto* found = std::get_if<std::string>(&value);
+      return found ? std::move(*found) : std::string();
+    };
+    columns.emplace_back(text(row[0]), text(row[1]));
+  }
+  return columns;
+}
+
+std::vector<TSqlRow> TSqliteConnection::Query(const std::string& sql, const std::vector<TSqlValue>& params) {
   std::vector<TSqlRow> rows;
   Run(Prepared(sql), params, &rows);
   return rows;
 }
 
-int TConnection::Execute(const std::string& sql, const std::vector<TSqlValue>& params) {
+int TSqliteConnection::Execute(const std::string& sql, const std::vector<TSqlValue>& params) {
   Run(Prepared(sql), params, nullptr);
   return sqlite3_changes(FDb);
 }
 
-bool TConnection::ReadOnly() const { return sqlite3_db_readonly(FDb, "main") == 1; }
+bool TSqliteConnection::ReadOnly() const { return sqlite3_db_readonly(FDb, "main") == 1; }
 
-std::int64_t TConnection::LastInsertRowId() const { return sqlite3_last_insert_rowid(FDb); }
+std::int64_t TSqliteConnection::LastInsertRowId() { return sqlite3_last_insert_rowid(FDb); }
 
-TConnection::TChangeStamp TConnection::ChangeStamp() {
+TConnection::TChangeStamp TSqliteConnection::ChangeStamp() {
   const auto version = std::get<std::int64_t>(Query("PRAGMA data_version").front().front());
   return {version, sqlite3_total_changes64(FDb)};
 }
 
-void TConnection::WriteTransaction(const std::function<void()>& body) { InTransaction("BEGIN IMMEDIATE", body); }
+void TSqliteConnection::WriteTransaction(const std::function<void()>& body) { InTransaction("BEGIN IMMEDIATE", body); }
 
-void TConnection::ReadTransaction(const std::function<void()>& body) {
+void TSqliteConnection::ReadTransaction(const std::function<void()>& body) {
   if (sqlite3_get_autocommit(FDb)) {
     InTransaction("BEGIN", body);
   } else {
@@ -116,7 +138,7 @@ void TConnection::ReadTransaction(const std::function<void()>& body) {
   }
 }
 
-void TConnection::InTransaction(const std::string& begin, const std::function<void()>& body) {
+void TSqliteConnection::InTransaction(const std::string& begin, const std::function<void()>& body) {
   Execute(begin);
   try {
     body();
@@ -127,7 +149,7 @@ void TConnection::InTransaction(const std::string& begin, const std::function<vo
   }
 }
 
-void TConnection::UseWriteAheadLog() {
+void TSqliteConnection::UseWriteAheadLog() {
   // Readers and one writer work at once, so cursors of other windows and
   // processes keep browsing while a row is posted.
   const auto mode = Query("PRAGMA journal_mode");
@@ -135,7 +157,7 @@ void TConnection::UseWriteAheadLog() {
   Query("PRAGMA journal_mode=WAL");
 }
 
-sqlite3_stmt* TConnection::Prepared(const std::string& sql) {
+sqlite3_stmt* TSqliteConnection::Prepared(const std::string& sql) {
   if (const auto found = FStatements.find(sql); found != FStatements.end()) return found->second;
   sqlite3_stmt* statement = nullptr;
   const int rc = RetryWhileBusy(FPolicy, [&] {
@@ -147,7 +169,7 @@ sqlite3_stmt* TConnection::Prepared(const std::string& sql) {
   return statement;
 }
 
-void TConnection::Run(sqlite3_stmt* statement, const std::vector<TSqlValue>& params,
+void TSqliteConnection::Run(sqlite3_stmt* statement, const std::vector<TSqlValue>& params,
                       std::vector<TSqlRow>* rows) {
   for (std::size_t i = 0; i < params.size(); ++i) Bind(statement, static_cast<int>(i + 1), params[i]);
   const int columns = sqlite3_column_count(statement);
@@ -169,18 +191,18 @@ void TConnection::Run(sqlite3_stmt* statement, const std::vector<TSqlValue>& par
   if (rc != SQLITE_DONE) Fail(rc, detail);
 }
 
-void TConnection::Fail(int resultCode, const std::string& detail) const {
+void TSqliteConnection::Fail(int resultCode, const std::string& detail) const {
   switch (resultCode & 0xFF) {
     case SQLITE_BUSY:
-      throw ETableLocked(LockRefusedMessage(FPath, FPolicy));
+      throw ETableLocked(LockRefusedMessage(Path(), FPolicy));
     case SQLITE_READONLY:
-      throw ETableError("Table file " + FPath + " is read-only: its rows can be browsed but not changed");
+      throw ETableError("Table file " + Path() + " is read-only: its rows can be browsed but not changed");
     case SQLITE_NOTADB:
-      throw ETableError(FPath + " is not a table file (" + detail + ")");
+      throw ETableError(Path() + " is not a table file (" + detail + ")");
     case SQLITE_CORRUPT:
-      throw ETableError("Table file " + FPath + " is damaged (" + detail + ")");
+      throw ETableError("Table file " + Path() + " is damaged (" + detail + ")");
     default:
-      throw ETableError("Table file " + FPath + ": " + detail);
+      throw ETableError("Table file " + Path() + ": " + detail);
   }
 }
 
