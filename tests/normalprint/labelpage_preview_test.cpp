@@ -84,8 +84,8 @@ class LabelPagePreview : public testing::Test {
   reports::TReportFileChooser previous;
 };
 
-// Saved as PDF, the page is the printed sheet: Letter, and the element's corner 26.19 mm
-// and 17.20 mm from the paper's, as the label page prints it.
+// Saved as PDF, the page is the printed sheet: A4 with no printer installed, and the
+// element's corner 26.19 mm and 17.20 mm from the paper's, as the label page prints it.
 TEST_F(LabelPagePreview, SavedAsPdfTheSymbolIsWhereThePrinterPutsIt) {
   SKIP_OR_FAIL_WITHOUT_PRINTING(testsupport::MissingTool("pdftoppm"));
   constexpr int kDpi = 600;
@@ -94,6 +94,7 @@ TEST_F(LabelPagePreview, SavedAsPdfTheSymbolIsWhereThePrinterPutsIt) {
   const std::string file = dir.File("label.pdf");
   chosen = QString::fromStdString(file);
   chosenFilter = reports::SavePdfFilter();
+  cupsSetServer("/nonexistent/cups.sock");  // no printer: the page is laid out on A4
   WhenShown("Print Preview", [&](TStandardPreview& window) {
     window.Run(reports::pcSave);
     window.close();
@@ -101,7 +102,7 @@ TEST_F(LabelPagePreview, SavedAsPdfTheSymbolIsWhereThePrinterPutsIt) {
   PreviewLabelPage(&owner, Ean8("4711"));
   const std::vector<QImage> pages = testsupport::PdfPagesRendered(file, kDpi);
   ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(pages[0].size(), QSize(5100, 6600));
+  EXPECT_EQ(pages[0].size(), QSize(4959, 7017));
   const QRect box = testsupport::DarkBox(pages[0]);
   EXPECT_NEAR(mm(box.left()), 26.19375, 0.2);
   EXPECT_NEAR(mm(box.top()), 17.1979, 0.2);
@@ -158,7 +159,7 @@ TEST_F(LabelPagePreview, OnePageAtWidthZoomSavedAsAReportFileThatInkscapeAndZxin
   flat.fill(Qt::white);
   QPainter(&flat).drawImage(0, 0, rendered);
   // A4 at a printer's resolution, where the page's finer units keep the modules exact.
-  EXPECT_EQ(flat.size(), QSize(2480, 3508));
+  EXPECT_EQ(flat.size(), QSize(2481, 3510));
   EXPECT_EQ(Decoded(flat), "47110007");
   // The element's box starts 26.19 mm and 17.20 mm from the paper's corner: 99 and 65
   // pixels at 96 dpi. Inkscape places a picture by the corner of what it draws (its

@@ -39,7 +39,10 @@ constexpr double kSymbolAt = 300;                 // 0.1 mm from the paper's cor
 constexpr char kCaption[] = "400638133393";
 constexpr char kRead[] = "4006381333931";
 // Letter at 300 dpi, and the part of it the symbol lies in.
-constexpr int kPageWidth = 2550, kPageHeight = 3300;
+// A4, the paper a report is laid out on when no printer is installed, at 300 dpi as
+// Inkscape sizes the page (by its bounds in screen pixels) and as Ghostscript prints it.
+constexpr int kPageWidth = 2481, kPageHeight = 3510;
+constexpr int kPrintedWidth = 2479, kPrintedHeight = 3508;
 constexpr int kAreaWidth = 1000, kAreaHeight = 800;
 
 // Draws one symbol as the label page's barcode element does: at the page's resolution,
@@ -112,7 +115,7 @@ class SavedPage : public testing::Test {
   void SetUp() override {
     SKIP_OR_FAIL_WITHOUT_PRINTING(Installed("zbarimg") ? "" : "zbarimg (zbar-tools) is not installed");
     TLabelReport report;
-    report.SetPaperSize(Letter);
+    report.SetPaperSize(A4);
     TRepBand band(report, rbDetail);  // one page
     band.Height = 100;
     TSymbol symbol(report, nullptr);
@@ -171,9 +174,14 @@ class SavedPage : public testing::Test {
     double spread = 0;
     for (size_t i = 0; i < runs.size(); ++i) spread += (runs[i].Width - bars[i].Width * kModulePx) / runs.size();
     EXPECT_LT(std::abs(spread), 1);
+    // A page stretched evenly over a printer's printable area moves every bar alike.
+    const double stretch =
+        (runs.back().Start - runs[0].Start) / ((bars.back().Start - bars[0].Start) * kModulePx);
+    EXPECT_NEAR(stretch, 1, 0.01);
     for (size_t i = 0; i < runs.size(); ++i) {
       EXPECT_NEAR(runs[i].Width - spread, bars[i].Width * kModulePx, 1) << "bar " << i;
-      EXPECT_NEAR(runs[i].Start - runs[0].Start, (bars[i].Start - bars[0].Start) * kModulePx, 1) << "bar " << i;
+      EXPECT_NEAR(runs[i].Start - runs[0].Start, (bars[i].Start - bars[0].Start) * kModulePx * stretch, 1)
+          << "bar " << i;
     }
   }
 
@@ -191,19 +199,19 @@ TEST_F(SavedPage, ReadsAndKeepsItsBarWidthsInOurPlayerAndInInkscape) {
 TEST_F(SavedPage, PrintedFromTheLoadedFileReadsAndKeepsItsBarWidths) {
   testsupport::TPrivateCupsd cupsd;
   SKIP_OR_FAIL_WITHOUT_PRINTING(cupsd.Failure().empty() ? TPostScriptQueue::MissingTools() : cupsd.Failure());
-  TPostScriptQueue queue(cupsd, dir, "Letter", testsupport::TPrinterMargins{});
+  TPostScriptQueue queue(cupsd, dir, "Plain", testsupport::TPrinterMargins{});
   ASSERT_TRUE(queue.Created());
   TRepJob job(qrdPreview);
   job.PageStore().LoadFromFile(file);
-  job.PaperWidth = 2159;
-  job.PaperLength = 2794;
-  job.Printer.PaperSize = Letter;
+  job.PaperWidth = 2100;
+  job.PaperLength = 2970;
+  job.Printer.PaperSize = A4;
   job.Printer.Resolution = 600;
   TLoadedPrint(job).Run({});
   ASSERT_TRUE(queue.WaitForJobs()) << cupsd.Log();
   const std::vector<QImage> pages = queue.RenderedPages(kDpi);
   ASSERT_EQ(pages.size(), 1u);
-  EXPECT_EQ(pages[0].size(), QSize(kPageWidth, kPageHeight));
+  EXPECT_EQ(pages[0].size(), QSize(kPrintedWidth, kPrintedHeight));
   ExpectExactAndReadable(pages[0].copy(0, 0, kAreaWidth, kAreaHeight), "printed");
 }
 

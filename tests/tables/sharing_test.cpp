@@ -208,13 +208,16 @@ TEST_F(SharingLocked, ReadersGoOnWhileAWriterHoldsTheLock) {
 }
 
 TEST_F(Sharing, IndexesAreLookedForWithoutWaitingForAnotherUsersLock) {
-  TRawConnection holder(Dir.File("Barmas.DAT"));
-  holder.Exec("DROP INDEX Barmas_FItcode");
+  const auto holder = Store.OtherUser();
+  holder->Exec(R"(DROP INDEX "Barmas_FItcode")");
   const auto indexes = [&] {
-    return holder.Column("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name");
+    return holder->Column(Store.OnServer()
+                              ? "SELECT indexname FROM pg_indexes WHERE tablename = 'Barmas' AND indexname <> 'Barmas_pkey' "
+                                "ORDER BY indexname COLLATE \"C\""
+                              : "SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name");
   };
-  holder.Exec("BEGIN IMMEDIATE");
-  holder.Exec("INSERT INTO Barmas (FBarcode) VALUES ('uncommitted')");
+  holder->Exec(Store.HoldWriteLockSql());
+  holder->Exec(R"(INSERT INTO "Barmas" ("FBarcode") VALUES ('uncommitted'))");
   B->SetLockRetryCount(2);
   B->SetLockWaitTime(50);
   // The ones there need nothing written; the missing one is left for a later opening.
@@ -224,8 +227,8 @@ TEST_F(Sharing, IndexesAreLookedForWithoutWaitingForAnotherUsersLock) {
   B->Edit();  // a write still waits as the cursor says, and then says why
   Set(*B, "FName", "soap bar");
   EXPECT_EQ(ErrorOf([&] { B->Post(); }),
-            "Table " + Dir.File("Barmas.DAT") + " is locked by another user (still locked after 2 waits of 50 ms)");
-  holder.Exec("ROLLBACK");
+            "Table " + Store.LockedName() + " is locked by another user (still locked after 2 waits of 50 ms)");
+  holder->Exec("ROLLBACK");
   EXPECT_EQ(indexes(), (std::vector<std::string>{"Barmas_FBarcode", "Barmas_FName"}));
   B->AddMissingIndex("FItcode");
   EXPECT_EQ(indexes(), (std::vector<std::string>{"Barmas_FBarcode", "Barmas_FItcode", "Barmas_FName"}));
