@@ -64,13 +64,13 @@ Tfrmlabelview::Tfrmlabelview(QWidget* owner, const TLabelPreviewJob& job) : QDia
 
   auto* tools = new QHBoxLayout;
   std::vector<QPushButton*> buttons;
-  for (const TToolButton& spec : kToolButtons) {
-    auto* button = new QPushButton(spec.Caption, this);
-    button->setObjectName(spec.Name);
+  for (const TToolButton& row : kToolButtons) {
+    auto* button = new QPushButton(row.Caption, this);
+    button->setObjectName(row.Name);
     button->setAutoDefault(false);
     tools->addWidget(button);
-    if (spec.Click)
-      controls::ConnectGuarded(button, &QPushButton::clicked, this, [this, click = spec.Click](bool) { (this->*click)(); });
+    if (row.Click)
+      controls::ConnectGuarded(button, &QPushButton::clicked, this, [this, click = row.Click](bool) { (this->*click)(); });
     buttons.push_back(button);
     if (buttons.size() == 2) {
       Quantity = new QLabel(QuantityText(quantity), this);
