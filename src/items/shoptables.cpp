@@ -1,5 +1,9 @@
 #include "items/shoptables.h"
 
+#include "tables/names.h"
+#include "tables/serverconnection.h"
+#include "tables/store.h"
+
 namespace items {
 
 namespace {
@@ -77,8 +81,42 @@ const std::vector<tables::TTableLayout>& ShopTables() {
   return layouts;
 }
 
+TItemDatabase::TItemDatabase(const std::string& directory) {
+  const std::string folder = tables::detail::WithTrailingSeparator(directory);
+  if (const tables::TDatabase* open = tables::TDatabase::FindDatabase(barmas::kDatabase)) {
+    if (tables::detail::WithTrailingSeparator(open->Directory()) == folder) return;
+    throw tables::ETableError("The item database is open on " + open->Directory() + ", not on " + directory);
+  }
+  FOwn = std::make_unique<tables::TDatabase>(barmas::kDatabase);
+  FOwn->SetDirectory(directory);
+  FOwn->Open();
+}
+
+bool TItemDatabase::OnServer() const { return tables::detail::StoreOf(Name()).ServerLine.has_value(); }
+
+namespace {
+
+// The item table on the directory's server, created unless the server has one.
+tables::TTableCreation CreateMissingServerItems(const TItemDatabase& database) {
+  const auto store = tables::detail::StoreOf(database.Name());
+  tables::detail::TServerConnection server(*store.ServerLine, tables::detail::TLockPolicy{});
+  const bool exists = !server.Columns(barmas::kTable).empty();
+  const std::string where = std::string(barmas::kTable) + " in " + server.Path();
+  if (!exists) {
+    const auto& layout = BarmasLayout();
+    tables::CreateTable(database.Name(), layout.Name, layout.Fields, layout.IndexFields, layout.Rows);
+  }
+  return {where, !exists};
+}
+
+}  // namespace
+
 std::vector<tables::TTableCreation> CreateMissingTables(const std::string& directory) {
-  return tables::CreateMissingTables(directory, ShopTables());
+  const TItemDatabase database(directory);
+  if (!database.OnServer()) return tables::CreateMissingTables(directory, ShopTables());
+  std::vector<tables::TTableCreation> report{CreateMissingServerItems(database)};
+  for (auto& created : tables::CreateMissingTables(directory, {ParamLayout()})) report.push_back(created);
+  return report;
 }
 
 }  // namespace items

@@ -3,6 +3,7 @@
 // from here (the engine looks names up without regard to case).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,9 @@ namespace items {
 
 namespace barmas {
 inline constexpr char kTable[] = "Barmas";
+// The program's database of the item table: a data directory holding
+// "databases/tavrin.uri" keeps the item table on the server that file names.
+inline constexpr char kDatabase[] = "tavrin";
 inline constexpr char FBarcode[] = "FBarcode";
 inline constexpr char FName[] = "FName";
 inline constexpr char FSP[] = "FSP";  // selling price
@@ -79,8 +83,24 @@ void AddMissingParamFields(tables::TTable& param);
 // made by older versions have only the barcode's).
 void AddMissingItemIndexes(tables::TTable& items);
 
+// The item database on a data directory, connected while the object lives: cursors
+// and CreateTable given its name find the directory's item server when it names one.
+// The name is the program's one item database: one connected already on the same
+// directory (an open item window's) is used as it is; on another directory it is refused.
+class TItemDatabase {
+ public:
+  explicit TItemDatabase(const std::string& directory);
+  const char* Name() const { return barmas::kDatabase; }
+  // True when the directory's item table lives on a server.
+  bool OnServer() const;
+
+ private:
+  std::unique_ptr<tables::TDatabase> FOwn;  // none when it was connected already
+};
+
 // Creates in the directory each shop table whose file is missing; an existing file
-// is never touched, whatever it holds.
+// is never touched, whatever it holds. When the directory names an item server, the
+// item table is made there instead (unless the server has it) and only param.DAT here.
 std::vector<tables::TTableCreation> CreateMissingTables(const std::string& directory);
 
 }  // namespace items

@@ -10,6 +10,7 @@
 
 #include "items/itemtransfer.h"
 #include "items/shoptables.h"
+#include "items/runmktables.h"
 #include "support/tempdir.h"
 
 namespace items {
@@ -118,20 +119,8 @@ TEST(ItemExport, ReadBackGivesTheSameRows) {
   EXPECT_EQ(RowsByBarcode(to.Path()), rows);
 }
 
-struct TRun {
-  int ExitCode;
-  std::string Output;
-};
-
-TRun RunMktables(const std::string& arguments) {
-  const std::string command = std::string(MKTABLES_PATH) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[256];
-  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
+using items::test::RunMktables;
+using TRun = items::test::TMktablesRun;
 
 struct TToolCase {
   const char* Name;

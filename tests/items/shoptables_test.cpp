@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "items/shoptables.h"
+#include "items/runmktables.h"
 #include "tables/support.h"
 
 namespace tables::test {
@@ -88,20 +89,8 @@ TEST(Schema, ExistingFilesAreNeverTouched) {
   EXPECT_EQ(ReadFileBytes(dir.File("param.DAT")), "not even a table");
 }
 
-struct TRun {
-  int ExitCode;
-  std::string Output;
-};
-
-TRun RunMktables(const std::string& arguments) {
-  const std::string command = std::string(MKTABLES_PATH) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  char buffer[256];
-  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
+using items::test::RunMktables;
+using TRun = items::test::TMktablesRun;
 
 TEST(Mktables, CreatesWhatIsMissingAndSaysSo) {
   TTempDir dir;

@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 
+#include "itemcopy.h"
 #include "items/itemtransfer.h"
 
 namespace {
@@ -11,6 +12,7 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr char kImportUsage[] = "import DIR FILE.csv [--skip-refused] [--keep-existing]";
 constexpr char kExportUsage[] = "export DIR FILE.csv";
+constexpr char kCopyUsage[] = "copy FROM TO [--replace]";
 
 int Usage(const char* usage) {
   std::cerr << "Usage: mktables " << usage << "\n";
@@ -32,8 +34,9 @@ int Import(const std::vector<std::string>& arguments) {
       paths.push_back(argument);
   }
   if (paths.size() != 2) return Usage(kImportUsage);
+  const items::TItemDatabase database(paths[0]);
   tables::TTable items;
-  items::OpenItemTable(items, paths[0]);
+  items::OpenItemTable(items, database.Name());
   items::TItemImport import(paths[1], items);
   for (const std::string& line : import.Report()) std::cout << line << "\n";
   if (import.RefusedCount() > 0 && !skipRefused) {
@@ -47,10 +50,28 @@ int Import(const std::vector<std::string>& arguments) {
 int Export(const std::vector<std::string>& arguments) {
   if (arguments.size() != 2 || arguments[0].starts_with("--") || arguments[1].starts_with("--"))
     return Usage(kExportUsage);
+  const items::TItemDatabase database(arguments[0]);
   tables::TTable items;
-  items::OpenItemTable(items, arguments[0]);
+  items::OpenItemTable(items, database.Name());
   items.SetIndexFieldNames(items::barmas::FBarcode);
   items::WriteTextFile(arguments[1], items::ItemCsvText(items::AllItemRows(items)));
+  return 0;
+}
+
+int Copy(const std::vector<std::string>& arguments) {
+  std::vector<std::string> paths;
+  bool replace = false;
+  for (const std::string& argument : arguments) {
+    if (argument == "--replace")
+      replace = true;
+    else if (argument.starts_with("--"))
+      return Usage(kCopyUsage);
+    else
+      paths.push_back(argument);
+  }
+  if (paths.size() != 2) return Usage(kCopyUsage);
+  const int copied = CopyItems(paths[0], paths[1], replace);
+  std::cout << "Copied " << copied << " items\n";
   return 0;
 }
 
@@ -68,6 +89,7 @@ int Guarded(const std::vector<std::string>& arguments) {
 constexpr TToolMode kModes[] = {
     {"import", kImportUsage, Guarded<Import>},
     {"export", kExportUsage, Guarded<Export>},
+    {"copy", kCopyUsage, Guarded<Copy>},
 };
 
 }  // namespace

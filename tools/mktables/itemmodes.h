@@ -1,4 +1,4 @@
-// The item import and export commands of mktables, as rows of a mode table: a name,
+// The item import, export and copy commands of mktables, as rows of a mode table: a name,
 // its usage line and the function that runs it (exit status 0, 1 on failure, 2 on a usage error).
 #pragma once
 

@@ -1,7 +1,7 @@
 // mktables: the shop tables' tool. A single argument is always a directory, whose
-// missing tables it creates; every other command is one row of a mode table
-// (itemmodes.h). Exit status 0 on success, 1 on failure with the message on standard
-// error, 2 on a usage error.
+// missing tables it creates (the item table on its server when it names one); every
+// other command is one row of a mode table (itemmodes.h). Exit status 0 on success,
+// 1 on failure with the message on standard error, 2 on a usage error.
 #include <exception>
 #include <iostream>
 #include <string>
@@ -12,7 +12,7 @@
 
 namespace {
 
-// mktables <directory>: creates the missing shop tables there.
+// mktables <directory>: creates the missing shop tables there (or on its item server).
 int CreateMissing(const std::string& directory) {
   try {
     for (const auto& table : items::CreateMissingTables(directory)) {

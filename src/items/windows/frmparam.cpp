@@ -29,6 +29,16 @@ const controls::TComboSettings kPortBox{"mport", param::PRTPORT, {"LPT1", "LPT2"
 // Shown text, a tab, the code the label job goes by.
 const controls::TComboSettings kPrinterBox{"DBComboBox1", param::PRTNAME, {"Eltron \tE", "Zebra -S500\tZ"}, false, 8};
 
+// A sunken box that groups a panel of fields.
+QFrame* MakeBevel(QWidget& owner, const char* name, const char* accessibleName, const QRect& rect) {
+  auto* bevel = new QFrame(&owner);
+  bevel->setObjectName(name);
+  bevel->setAccessibleName(accessibleName);
+  bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  bevel->setGeometry(rect);
+  return bevel;
+}
+
 }  // namespace
 
 Tfrmparam::Tfrmparam(QWidget* owner) : QDialog(owner, Qt::Window) {
@@ -39,11 +49,7 @@ Tfrmparam::Tfrmparam(QWidget* owner) : QDialog(owner, Qt::Window) {
   tblparam.SetTableName(std::string(param::kTable) + ".DAT");
   dsparam.SetDataSet(&tblparam);
 
-  Bevel1 = new QFrame(this);
-  Bevel1->setObjectName("Bevel1");
-  Bevel1->setAccessibleName("Parameters");
-  Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  Bevel1->setGeometry(kBevelRect);
+  Bevel1 = MakeBevel(*this, "Bevel1", "Parameters", kBevelRect);
   TFieldPanelStyle style;
   style.Left = 10;
   style.LabelWidth = 110;
@@ -80,11 +86,7 @@ Tfrmparam::Tfrmparam(QWidget* owner) : QDialog(owner, Qt::Window) {
 }
 
 void Tfrmparam::BuildCalibrationPanel() {
-  Bevel2 = new QFrame(this);
-  Bevel2->setObjectName("Bevel2");
-  Bevel2->setAccessibleName("Label printer");
-  Bevel2->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  Bevel2->setGeometry(kCalibrationRect);
+  Bevel2 = MakeBevel(*this, "Bevel2", "Label printer", kCalibrationRect);
   TFieldPanelStyle style;
   style.Left = 6;
   style.LabelWidth = 130;
