@@ -14,4 +14,14 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 (cd build-asan && ctest --output-on-failure -j2 --timeout 900) || status=1
 (cd build && ctest --output-on-failure -j2 --timeout 900) || status=1
+# The log's tail is often all that is kept of a run: name the failures of both builds there.
+for dir in build-asan build; do
+  failed="$dir/Testing/Temporary/LastTestsFailed.log"
+  if [ -s "$failed" ]; then
+    echo "Failed in $dir:"
+    sed 's/^/  /' "$failed"
+    echo "Run again in $dir, to tell a steady failure from a passing one:"
+    (cd "$dir" && ctest --rerun-failed --output-on-failure --timeout 900) || true
+  fi
+done
 exit $status
