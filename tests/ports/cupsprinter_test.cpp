@@ -100,7 +100,7 @@ TEST(CupsPrinter, AServerThatDoesNotAnswerTimesOut) {
   EXPECT_EQ(error, "Timed out talking to the CUPS server for " + destination);
   auto took = std::chrono::steady_clock::now() - start;
   EXPECT_GE(took, std::chrono::milliseconds(1500));
-  EXPECT_LT(took, std::chrono::milliseconds(2100));
+  EXPECT_LT(took, std::chrono::milliseconds(4500));  // far below a default wait, with room for a loaded machine
 }
 
 }  // namespace

@@ -186,7 +186,7 @@ TEST_F(SharingLocked, ShorterRetrySettingGivesUpSooner) {
   const auto [error, seconds] = TimedPost();
   EXPECT_EQ(error, "Table " + Store.LockedName() + " is locked by another user (still locked after 3 waits of 20 ms)");
   EXPECT_GE(seconds, 0.06);
-  EXPECT_LT(seconds, 1.0);
+  EXPECT_LT(seconds, 1.4);  // below the default 1.5 s
 }
 
 TEST_F(SharingLocked, LockFreedDuringTheRetriesLetsThePostThrough) {
