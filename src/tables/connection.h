@@ -32,6 +32,15 @@ struct TDialect {
   const char* IndexExists;      // one row when the index named ?1 exists (names compared without case)
 };
 
+// A commit whose answer was lost with the connection, while the server does not
+// answer yet: its transaction's number lets a later call ask whether it happened.
+class ECommitUnknown : public ETableError {
+ public:
+  ECommitUnknown(const std::string& message, std::int64_t transaction)
+      : ETableError(message), Transaction(transaction) {}
+  std::int64_t Transaction;
+};
+
 class TConnection {
  public:
   virtual ~TConnection() = default;
@@ -64,7 +73,13 @@ class TConnection {
   // Runs body as the store's only writer, committing at the end and rolling back
   // when it throws. The writer's lock is taken first, so a refused lock shows up
   // here, before anything is written, with the lock message.
+  // A commit cut off with the connection throws ECommitUnknown when the store cannot
+  // tell at once whether it happened.
   virtual void WriteTransaction(const std::function<void()>& body) = 0;
+  // Whether the transaction of an ECommitUnknown was committed: asked again once the
+  // store answers (and ECommitUnknown while it cannot tell yet). Only a server's
+  // commit can be cut off that way.
+  virtual bool Committed(std::int64_t /*transaction*/) { return false; }
   // Runs body in one read transaction (unless one is open already), so several
   // queries see the same state of the store.
   virtual void ReadTransaction(const std::function<void()>& body) = 0;

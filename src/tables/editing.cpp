@@ -43,24 +43,60 @@ void TTable::Post() {
   } else {
     throw ETableError("Table " + FTableName + " is not in edit or insert state");
   }
-  ReturnToBrowse();
+  try {
+    ReturnToBrowse();
+  } catch (const ETableError&) {
+    // Stored already: reading the row back waits for the next action, which reports a
+    // lost connection and connects again. Staying in edit state would have the row
+    // posted, and stored, a second time.
+    auto& impl = Impl();
+    impl.UnsettledInsert.reset();
+    impl.Modified.assign(impl.Modified.size(), false);
+    SetState(TDataSetState::dsBrowse);
+    NotifyDataChange(nullptr);
+  }
 }
 
 void TTable::PostInsert() {
   auto& impl = Impl();
+  if (impl.UnsettledInsert && PostToUnsettledInsert()) return;
   std::vector<detail::TSqlValue> values;
   for (const auto& value : impl.Buffer) values.push_back(detail::ToSql(value));
   std::int64_t rowId = 0;
   detail::TChangeStamp before;
   detail::TChangeStamp after;
-  impl.Connection->WriteTransaction([&] {
-    before = impl.Connection->ChangeStamp();
-    impl.Connection->Execute(detail::InsertRowSql(impl.SqlTable, impl.FieldDefs), values);
-    rowId = impl.Connection->LastInsertRowId();
-    after = impl.Connection->ChangeStamp();
-  });
+  try {
+    impl.Connection->WriteTransaction([&] {
+      before = impl.Connection->ChangeStamp();
+      impl.Connection->Execute(detail::InsertRowSql(impl.SqlTable, impl.FieldDefs), values);
+      rowId = impl.Connection->LastInsertRowId();
+      after = impl.Connection->ChangeStamp();
+    });
+  } catch (const detail::ECommitUnknown& unknown) {
+    impl.UnsettledInsert = TImpl::TUnsettledInsert{unknown.Transaction, rowId};
+    throw detail::ECommitUnknown(unknown.what() + std::string("; posting again then stores the row once"),
+                                 unknown.Transaction);
+  }
   impl.Current = TRow{rowId, impl.Buffer};
   impl.RowMoved(before, after, std::nullopt, impl.Order->PositionOf(rowId, impl.Buffer));
+}
+
+// The new row whose commit was cut off: stored after all, it takes what the fields
+// hold now as an edit, so posting again never stores it twice. False when it was not
+// stored (or is gone again), and the row is to be inserted.
+bool TTable::PostToUnsettledInsert() {
+  auto& impl = Impl();
+  const auto unsettled = *impl.UnsettledInsert;
+  if (!impl.Connection->Committed(unsettled.Transaction)) {
+    impl.UnsettledInsert.reset();
+    return false;
+  }
+  impl.UnsettledInsert.reset();
+  auto stored = impl.ReadRow(unsettled.RowId);
+  if (!stored) return false;
+  impl.Current = std::move(stored);
+  PostEdit();
+  return true;
 }
 
 // Writes only the modified fields, so edits of other fields of the same row by
@@ -167,6 +203,7 @@ void TTable::WriteRows(const std::vector<TRowWrite>& rows) {
 
 // The row as the file now holds it, shown in browse state.
 void TTable::ReturnToBrowse() {
+  Impl().UnsettledInsert.reset();  // posted, or given up
   Resync();
   SetState(TDataSetState::dsBrowse);
   NotifyDataChange(nullptr);

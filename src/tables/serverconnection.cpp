@@ -268,18 +268,47 @@ void TServerConnection::WriteTransaction(const std::function<void()>& body) {
 // The connection went while the commit was on its way: ask the server, once it
 // answers again, whether the transaction committed.
 void TServerConnection::SettleInterruptedCommit(std::int64_t transaction) {
-  std::string outcome;
+  std::optional<bool> committed;
   try {
-    Reopen();
-    const auto rows = Query("SELECT txid_status(?1)", {transaction});
-    if (const auto* status = std::get_if<std::string>(&rows.front().front())) outcome = *status;
+    committed = Outcome(transaction);
   } catch (const ETableError&) {
-    throw ETableError("Lost the connection to the table server (" + Path() +
-                      ") while a change was committed; whether it was stored is not known until the server answers");
+    CommitUnknown(transaction);
   }
-  if (outcome == "committed") return;
-  throw ETableError("Lost the connection to the table server (" + Path() +
-                    ") while a change was committed; it was not stored");
+  if (!committed) CommitUnknown(transaction);
+  if (!*committed) {
+    throw ETableError("Lost the connection to the table server (" + Path() +
+                      ") while a change was committed; it was not stored");
+  }
+}
+
+std::optional<bool> TServerConnection::Outcome(std::int64_t transaction) {
+  Reopen();
+  std::vector<TSqlRow> rows;
+  try {
+    rows = Query("SELECT txid_status(?1)", {transaction});
+  } catch (const ETableError&) {
+    if (PQstatus(FConn) != CONNECTION_OK) throw;
+    return false;  // a number the server refuses ("in the future"): it lost that transaction whole in a crash
+  }
+  const auto* status = std::get_if<std::string>(&rows.front().front());
+  // A transaction of a server that went down is aborted once it is back; one still
+  // "in progress" belongs to a session that outlived our connection and may yet commit.
+  if (status && *status == "committed") return true;
+  if (status && *status == "aborted") return false;
+  return std::nullopt;
+}
+
+bool TServerConnection::Committed(std::int64_t transaction) {
+  const auto committed = Outcome(transaction);
+  if (!committed) CommitUnknown(transaction);
+  return *committed;
+}
+
+void TServerConnection::CommitUnknown(std::int64_t transaction) const {
+  throw ECommitUnknown("Lost the connection to the table server (" + Path() +
+                           ") while a change was committed; whether it was stored is not known until the server "
+                           "answers again",
+                       transaction);
 }
 
 void TServerConnection::ReadTransaction(const std::function<void()>& body) {

@@ -8,6 +8,7 @@
 // re-opened by the next one.
 #pragma once
 
+#include <optional>
 #include <unordered_map>
 
 #include "tables/connection.h"
@@ -39,6 +40,7 @@ class TServerConnection final : public TConnection {
   TChangeStamp ChangeStamp() override;
   void WriteTransaction(const std::function<void()>& body) override;
   void ReadTransaction(const std::function<void()>& body) override;
+  bool Committed(std::int64_t transaction) override;
   std::vector<std::pair<std::string, std::string>> Columns(const std::string& sqlTable) override;
   // The trigger that tells every listening connection of the table's changes.
   void TableCreated(const std::string& sqlTable) override;
@@ -52,6 +54,9 @@ class TServerConnection final : public TConnection {
   void Commit();
   void Rollback();
   void SettleInterruptedCommit(std::int64_t transaction);
+  // true or false once the server knows; none while the transaction may still be running.
+  std::optional<bool> Outcome(std::int64_t transaction);
+  [[noreturn]] void CommitUnknown(std::int64_t transaction) const;
   std::string Describe() const;
   [[noreturn]] void Fail(const std::string& detail, const char* sqlState) const;
 

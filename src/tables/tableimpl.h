@@ -30,6 +30,13 @@ struct TTable::TImpl {
   // What the fields read: the current row, or the pending edit or new row.
   std::vector<TVariant> Buffer;
   std::vector<bool> Modified;
+  // An insert whose commit was cut off with the server's connection: its transaction
+  // and row id, until a later post learns whether it was stored.
+  struct TUnsettledInsert {
+    std::int64_t Transaction = 0;
+    std::int64_t RowId = 0;
+  };
+  std::optional<TUnsettledInsert> UnsettledInsert;
   // What the fields read in set-key state.
   std::vector<TVariant> KeyBuffer;
 

@@ -274,6 +274,7 @@ class TTable {
   void Resync();
   void PostInsert();
   void PostEdit();
+  bool PostToUnsettledInsert();
   void ReturnToBrowse();
   detail::TLockPolicy LockPolicy() const;
   void SetState(TDataSetState state);

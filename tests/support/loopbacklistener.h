@@ -45,12 +45,27 @@ class TLoopbackListener {
   ~TLoopbackListener() {
     FStop = true;
     if (FThread.joinable()) FThread.join();
+    for (int client : FWaiting) ::close(client);
     ::close(FHandle);
   }
   TLoopbackListener(const TLoopbackListener&) = delete;
   TLoopbackListener& operator=(const TLoopbackListener&) = delete;
 
   int Port() const { return FPort; }
+
+  // For a listener that does not accept: connections that fill its backlog, so the
+  // handshake of one more never completes. They close with the listener.
+  void FillBacklog() {
+    for (int i = 0; i < 8; ++i) {
+      const int client = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+      sockaddr_in address{};
+      address.sin_family = AF_INET;
+      address.sin_port = htons(static_cast<uint16_t>(FPort));
+      address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+      ::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address);
+      FWaiting.push_back(client);
+    }
+  }
   std::string Uri() const { return "socket://127.0.0.1:" + std::to_string(FPort); }
 
   // What each finished connection sent, once count of them finished or the wait ended.
@@ -91,6 +106,7 @@ class TLoopbackListener {
   std::mutex FLock;
   std::condition_variable FArrived;
   std::vector<std::string> FConnections;
+  std::vector<int> FWaiting;
 };
 
 }  // namespace testsupport

@@ -73,21 +73,40 @@ TEST(Store, ServerOnlyForTheNamedDatabase) {
   EXPECT_EQ(detail::StoreOf("TAVRIN").UriFile, dir.File("databases/tavrin.uri"));
 }
 
-TEST(Store, RefusedPortIsReportedAtOnceNamingHostAndDatabase) {
-  int port = 0;
-  ::close(testsupport::BindLoopback(&port));  // nobody listens there
+// What opening a table on the server at that port said, and how long it took.
+std::pair<std::string, std::chrono::steady_clock::duration> OpenOnPort(int port, const std::string& options = "") {
   TTempDir dir;
   std::filesystem::create_directory(dir.File("databases"));
-  std::ofstream(dir.File("databases/tavrin.uri")) << "host=127.0.0.1 port=" << port << " dbname=shop user=counter\n";
+  std::ofstream(dir.File("databases/tavrin.uri"))
+      << "host=127.0.0.1 port=" << port << " dbname=shop user=counter" << options << "\n";
   TDatabase database("tavrin");
   database.SetDirectory(dir.Path());
   database.Open();
   const auto start = std::chrono::steady_clock::now();
   const std::string error = ErrorOf([&] { OpenTable("tavrin"); });
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));  // not connect_timeout's five
-  EXPECT_TRUE(error.starts_with("Cannot reach the table server (database shop on server 127.0.0.1:" +
-                                std::to_string(port) + "): "))
-      << error;
+  return {error, std::chrono::steady_clock::now() - start};
+}
+
+std::string Unreachable(int port) {
+  return "Cannot reach the table server (database shop on server 127.0.0.1:" + std::to_string(port) + "): ";
+}
+
+TEST(Store, RefusedPortIsReportedAtOnceNamingHostAndDatabase) {
+  int port = 0;
+  ::close(testsupport::BindLoopback(&port));  // nobody listens there
+  const auto [error, took] = OpenOnPort(port);
+  EXPECT_LT(took, std::chrono::seconds(4));  // not connect_timeout's five
+  EXPECT_TRUE(error.starts_with(Unreachable(port))) << error;
+}
+
+// A host that never answers costs the line's connect_timeout (five seconds by default).
+TEST(Store, ServerThatNeverAnswersIsReportedAfterTheConnectTimeout) {
+  testsupport::TLoopbackListener silent(false, 0);
+  silent.FillBacklog();
+  const auto [error, took] = OpenOnPort(silent.Port(), " connect_timeout=2");
+  EXPECT_GE(took, std::chrono::milliseconds(1900));
+  EXPECT_TRUE(error.starts_with(Unreachable(silent.Port()))) << error;
+  EXPECT_NE(error.find("timeout"), std::string::npos) << error;
 }
 
 }  // namespace
