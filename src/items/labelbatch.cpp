@@ -7,7 +7,9 @@
 namespace items {
 namespace {
 
-constexpr double kPrintWaitSeconds = 3;  // the Print button's wait
+// The Print button's three seconds, in tenths, so a window can answer between them.
+constexpr int kPrintWaitSlices = 30;
+constexpr double kSlicesPerSecond = 10;
 
 std::string ItemName(const TLabelValues& item) {
   return "item " + item.Barcode + (item.Name.empty() ? "" : " (" + item.Name + ")");
@@ -16,7 +18,7 @@ std::string ItemName(const TLabelValues& item) {
 }  // namespace
 
 TLabelBatch::TLabelBatch(TLabelJob& job, std::vector<TLabelValues> items, TBatchOptions options)
-    : FJob(job), FItems(std::move(items)), FOptions(options) {
+    : FJob(job), FItems(std::move(items)), FOptions(options), FWaitSlicesLeft(options.Wait ? kPrintWaitSlices : 0) {
   for (const TLabelValues& item : FItems) {
     if (Skips(item)) continue;
     try {
@@ -32,14 +34,16 @@ bool TLabelBatch::Skips(const TLabelValues& item) const {
 }
 
 void TLabelBatch::Start() {
-  if (FOptions.Wait && !FWaited) FJob.Wait(kPrintWaitSeconds);
-  FWaited = true;
   FJob.PortJob().BeginBatch("Labels for " + std::to_string(FItems.size()) + " items", FNext > 0);
   FOpen = true;
 }
 
 void TLabelBatch::SendNext() {
   if (Finished()) return;
+  if (FWaitSlicesLeft > 0) {
+    FJob.Wait(FWaitSlicesLeft / kSlicesPerSecond);
+    FWaitSlicesLeft = 0;
+  }
   if (!FOpen) Start();
   if (FNext < FItems.size()) {
     const TLabelValues& item = FItems[FNext];
@@ -58,6 +62,13 @@ void TLabelBatch::SendNext() {
     ++FNext;
   }
   if (FNext == FItems.size()) Finish();
+}
+
+bool TLabelBatch::WaitSlice() {
+  if (FWaitSlicesLeft == 0) return false;
+  FJob.Wait(1 / kSlicesPerSecond);
+  --FWaitSlicesLeft;
+  return true;
 }
 
 void TLabelBatch::Finish() {

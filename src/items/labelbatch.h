@@ -38,7 +38,10 @@ class TLabelBatch {
   bool Finished() const { return FNext == FItems.size() && !FOpen; }
   const TLabelValues& Item(size_t index) const { return FItems[index]; }
 
-  // Sends the next item's job (a skipped item only counts). A failure raises EBatchError
+  // Before the first job: a tenth of a second of the Print button's wait, for a window
+  // that answers between the tenths. False once none of it is left.
+  bool WaitSlice();
+  // Sends the next item's job (a skipped item only counts), after what is left of the wait. A failure raises EBatchError
   // naming the item; calling again goes on at that item (for a plain file, appending).
   void SendNext();
   // Sends all that is left.
@@ -61,7 +64,7 @@ class TLabelBatch {
   size_t FSent = 0;
   size_t FSkipped = 0;
   bool FOpen = false;    // the port job's batch is begun
-  bool FWaited = false;
+  int FWaitSlicesLeft;
 };
 
 // The label values of the rows with these bookmarks, read with the cursor (which moves).

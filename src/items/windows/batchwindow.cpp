@@ -52,11 +52,20 @@ void TBatchWindow::Start() {
   Status->setText(Progress(*FBatch));
   show();
   FSending = true;
+  StepLater();
+}
+
+// Each item in an event of its own, so the window answers between them.
+void TBatchWindow::StepLater() {
   QTimer::singleShot(0, this, [this] { controls::Guarded([this] { Step(); }); });
 }
 
 void TBatchWindow::Step() {
   if (!FSending) return;
+  if (FBatch->WaitSlice()) {
+    StepLater();
+    return;
+  }
   try {
     FBatch->SendNext();
   } catch (const EBatchError& e) {
@@ -69,7 +78,7 @@ void TBatchWindow::Step() {
     return;
   }
   Status->setText(Progress(*FBatch));
-  QTimer::singleShot(0, this, [this] { controls::Guarded([this] { Step(); }); });
+  StepLater();
 }
 
 void TBatchWindow::Stopped(const QString& text) {

@@ -31,6 +31,7 @@ class TBatchWindow : public QDialog {
 
  private:
   void Step();
+  void StepLater();
   void Stopped(const QString& text);
 
   std::unique_ptr<TLabelBatch> FBatch;

@@ -101,7 +101,7 @@ TEST_F(BatchPrint, PrintWithSeveralRowsPrintsTheSelectionInGridOrder) {
   EXPECT_EQ(Questions, std::vector<std::string>{"Print labels for 2 items?"});
   EXPECT_EQ(FinishedStatus(), "Labels for 2 of 2 items sent");
   EXPECT_EQ(Printed(), JobsOf({0, 2}));
-  EXPECT_EQ(Waits, std::vector<double>{3});
+  EXPECT_EQ(Waits, std::vector<double>(30, 0.1));  // three seconds, the window answering between tenths
   EXPECT_TRUE(TakeMessages().empty());
 }
 
@@ -129,6 +129,19 @@ TEST_F(BatchPrint, AFailureNamesTheItemAndOffersTheRest) {
   EXPECT_EQ(FinishedStatus(),
             "The label of item 4006381333931 (Milk) was not sent: Error File not found\nLabels for 0 of 3 items sent");
   EXPECT_TRUE(Window->findChild<TBatchWindow*>("BatchProgress")->RestButton->isVisible());
+}
+
+// The window answers during the Print button's wait: Cancel there sends nothing.
+TEST_F(BatchPrint, CancelDuringTheWaitSendsNothing) {
+  Window->LabelJob().Wait = [this](double seconds) {
+    Waits.push_back(seconds);
+    if (Waits.size() != 5) return;
+    QTimer::singleShot(0, [this] { QTest::keyClick(Window->findChild<TBatchWindow*>("BatchProgress"), Qt::Key_Escape); });
+  };
+  Window->DBGrid1->findChild<QAction*>("PrintAllItems")->trigger();
+  EXPECT_EQ(FinishedStatus(), "Labels for 0 of 3 items sent");
+  EXPECT_EQ(Waits.size(), 5u);
+  EXPECT_EQ(Printed(), "");
 }
 
 }  // namespace
