@@ -60,7 +60,7 @@ class Tfrminput : public QDialog {
   // The label job of the Print button; tests replace its wait.
   TLabelJob& LabelJob() { return FLabelJob; }
 
-  tables::TDatabase dbpath{"tavrin"};
+  tables::TDatabase dbpath{barmas::kDatabase};
   tables::TTable tblbarmas;
   tables::TTable tblbarmaslu;
   tables::TDataSource dsbarmas;
