@@ -2,12 +2,15 @@
 // ones that end the program: each working window at most once, owned by the frame
 // as a window of its own, and opened anew after it closed.
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 
 #include "app/about.h"
 #include "items/windows/frminput.h"
 #include "items/windows/frmparam.h"
 #include "mainformfixture.h"
 #include "normalprint/frminput1.h"
+#include "support/loopbacklistener.h"
 
 namespace app::test {
 namespace {
@@ -93,6 +96,31 @@ TEST_F(WindowCommands, WorkingWindowsGoWithTheFrame) {
   EXPECT_EQ(items::frminput, nullptr);
   EXPECT_EQ(items::frmparam, nullptr);
   EXPECT_EQ(frminput1, nullptr);
+}
+
+// A shop whose server is down still prints: the item master says why it cannot open,
+// naming the server, and the other working windows open as ever.
+TEST_F(WindowCommands, AnUnreachableItemServerKeepsTheOtherWindowsWorking) {
+  int port = 0;
+  ::close(testsupport::BindLoopback(&port));  // nobody listens there
+  std::filesystem::create_directory(Dir.File("databases"));
+  std::ofstream(Dir.File("databases/tavrin.uri")) << "host=127.0.0.1 port=" << port << " dbname=shop\n";
+  Shown();
+  Frame->itemmaster->click();
+  const auto messages = TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].starts_with("Cannot reach the table server (database shop on server 127.0.0.1:" +
+                                      std::to_string(port) + "): "))
+      << messages[0];
+  ASSERT_NE(items::frminput, nullptr);  // open without data, to be closed and opened again later
+  EXPECT_FALSE(items::frminput->tblbarmas.Active());
+  Frame->NormalPrinter1->trigger();
+  Frame->Parameter1->trigger();
+  ASSERT_NE(frminput1, nullptr);
+  ASSERT_NE(items::frmparam, nullptr);
+  EXPECT_TRUE(frminput1->isVisible());
+  EXPECT_TRUE(items::frmparam->isVisible());
+  EXPECT_TRUE(TakeMessages().empty());
 }
 
 TEST_F(WindowCommands, ExitClosesTheFrame) {
