@@ -27,6 +27,7 @@
 #include "controls/qtext.h"
 #include "graphics/qt/qtcanvas.h"
 #include "items/windows/frminput.h"
+#include "typing.h"
 
 namespace items {
 namespace {
@@ -63,25 +64,11 @@ class TCounter {
     return rest;
   }
 
-  // Typed into the barcode box and left by Tab, as the operator does.
-  void EnterBarcode(const std::string& barcode) {
-    QLineEdit* box = W.mcode->Edit();
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, ToQString(barcode));
-    QTest::keyClick(box, Qt::Key_Tab);
-  }
-  void TypeName(const std::string& name) {
-    QLineEdit* edit = W.FieldEdits.front();  // FName
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, ToQString(name));
-  }
   void Type(std::istream& words) {
     std::string barcode;
     words >> barcode;
-    EnterBarcode(barcode);
-    TypeName(Rest(words));
+    test::EnterBarcode(W, ToQString(barcode));
+    test::TypeInto(*W.FieldEdits.front(), ToQString(Rest(words)));  // FName
   }
   void Save() { QTest::mouseClick(W.BitBtn1, Qt::LeftButton); }
 
