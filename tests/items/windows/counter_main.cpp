@@ -9,7 +9,7 @@
 //   fields                 what the bound edits show, and whether the row is pending
 //   wait-grid BARCODE      waits until the grid shows the item ("shown" or "missing")
 //   wait-rows N            waits until the grid has N rows
-//   post-many PREFIX N     N new items appended and saved, barcodes PREFIX0001...
+//   post-many PREFIX N     N new items saved one after another, barcodes PREFIX00...1 on
 //   grab FILE              the window as a PNG picture
 #include <unistd.h>
 
@@ -26,6 +26,7 @@
 #include "base/messages.h"
 #include "controls/qtext.h"
 #include "graphics/qt/qtcanvas.h"
+#include "items/shoptables.h"
 #include "items/windows/frminput.h"
 #include "typing.h"
 
@@ -76,7 +77,6 @@ class TCounter {
     Type(words);
     Save();
   }
-  void Edit(std::istream& words) { Type(words); }
   void Post(std::istream&) { Save(); }
   void Fields(std::istream&) {
     for (const controls::TDBEdit* edit : W.FieldEdits) {
@@ -113,7 +113,7 @@ class TCounter {
     words >> prefix >> count;
     for (int item = 1; item <= count; ++item) {
       std::ostringstream barcode;
-      barcode << prefix << std::setw(13 - static_cast<int>(prefix.size())) << std::setfill('0') << item;
+      barcode << prefix << std::setw(barmas::kBarcodeLength - static_cast<int>(prefix.size())) << std::setfill('0') << item;
       std::istringstream typed(barcode.str() + " Item " + std::to_string(item));
       Append(typed);
       QApplication::processEvents();  // the other counter's rows come in between, as they would
@@ -127,7 +127,7 @@ class TCounter {
 };
 
 const std::map<std::string, TCounter::TCommand> TCounter::kCommands = {
-    {"append", &TCounter::Append},     {"edit", &TCounter::Edit},          {"post", &TCounter::Post},
+    {"append", &TCounter::Append},     {"edit", &TCounter::Type},          {"post", &TCounter::Post},
     {"fields", &TCounter::Fields},     {"wait-grid", &TCounter::WaitGrid}, {"wait-rows", &TCounter::WaitRows},
     {"post-many", &TCounter::PostMany}, {"grab", &TCounter::Grab},
 };
