@@ -13,6 +13,7 @@
 
 #include "controls/guarded.h"
 #include "items/shoptables.h"
+#include "typing.h"
 #include "windowfixture.h"
 
 namespace items::test {
@@ -40,27 +41,11 @@ class ItemWindow : public TWindowTest {
     Activate(*Window);
     return *Window;
   }
-  // Types into the barcode box and leaves it by Tab, as the operator does.
-  void EnterBarcode(const QString& text) {
-    QLineEdit* box = Window->mcode->Edit();
-    box->setFocus();
-    box->selectAll();
-    if (text.isEmpty()) {
-      QTest::keyClick(box, Qt::Key_Delete);
-    } else {
-      QTest::keyClicks(box, text);
-    }
-    QTest::keyClick(box, Qt::Key_Tab);
-  }
+  void EnterBarcode(const QString& text) { items::test::EnterBarcode(*Window, text); }
   controls::TDBEdit& Edit(const char* field) {
     for (controls::TDBEdit* edit : Window->FieldEdits)
       if (edit->dataField() == field) return *edit;
     throw std::runtime_error(std::string("no edit for ") + field);
-  }
-  void TypeInto(QLineEdit& edit, const QString& text) {
-    edit.setFocus();
-    edit.selectAll();
-    QTest::keyClicks(&edit, text);
   }
   std::string Field(const char* name) { return Window->tblbarmas.FieldByName(name).AsString(); }
   std::vector<std::string> StoredBarcodes() { return Query("Barmas.DAT", "SELECT FBarcode FROM Barmas ORDER BY rowid"); }

@@ -10,6 +10,7 @@
 #include "items/shoptables.h"
 #include "items/windows/formlayout.h"
 #include "items/windows/frminput.h"
+#include "typing.h"
 #include "windowfixture.h"
 
 namespace items::test {
@@ -41,12 +42,7 @@ class ParamWindow : public TWindowTest {
     box.setCurrentIndex(item);
     emit box.activated(item);
   }
-  void TypePort(const QString& text) {
-    QLineEdit* edit = Window->mport->lineEdit();
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-  }
+  void TypePort(const QString& text) { TypeInto(*Window->mport->lineEdit(), text); }
 
   Tfrmparam* Window = nullptr;
 };
