@@ -53,7 +53,11 @@ void BM_OpenAndShowItemWindow(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_OpenAndShowItemWindow)->ArgsProduct({kStores})->ArgNames({"server"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAndShowItemWindow)
+    ->ArgsProduct({kStores})
+    ->ArgNames({"server"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_LeaveBarcodeBox(benchmark::State& state) {
   const bool existing = state.range(0) == 1;
@@ -73,7 +77,11 @@ void BM_LeaveBarcodeBox(benchmark::State& state) {
   }
   CloseWindow(window);
 }
-BENCHMARK(BM_LeaveBarcodeBox)->ArgsProduct({{1, 0}, kStores})->ArgNames({"existing", "server"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LeaveBarcodeBox)
+    ->ArgsProduct({{1, 0}, kStores})
+    ->ArgNames({"existing", "server"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Existing barcodes among the 256 rows at the start, the middle or the end of the
 // order, each a different row from the one before.
@@ -91,7 +99,11 @@ void BM_LeaveBarcodeBoxNear(benchmark::State& state) {
   }
   CloseWindow(window);
 }
-BENCHMARK(BM_LeaveBarcodeBoxNear)->ArgsProduct({{0, 1, 2}, kStores})->ArgNames({"place", "server"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LeaveBarcodeBoxNear)
+    ->ArgsProduct({{0, 1, 2}, kStores})
+    ->ArgNames({"place", "server"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_GridAtRandomScrollPosition(benchmark::State& state) {
   if (!ItemsDirectory(state, StoreArg(state, 0))) return;
@@ -106,7 +118,11 @@ void BM_GridAtRandomScrollPosition(benchmark::State& state) {
   }
   CloseWindow(window);
 }
-BENCHMARK(BM_GridAtRandomScrollPosition)->ArgsProduct({kStores})->ArgNames({"server"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridAtRandomScrollPosition)
+    ->ArgsProduct({kStores})
+    ->ArgNames({"server"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_LookupSearchKeystroke(benchmark::State& state) {
   if (!ItemsDirectory(state, StoreArg(state, 0))) return;
@@ -127,7 +143,11 @@ void BM_LookupSearchKeystroke(benchmark::State& state) {
   dialog->reject();
   CloseWindow(window);
 }
-BENCHMARK(BM_LookupSearchKeystroke)->ArgsProduct({kStores})->ArgNames({"server"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LookupSearchKeystroke)
+    ->ArgsProduct({kStores})
+    ->ArgNames({"server"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The text the window's grid shows for a field of a row.
 QString GridText(items::Tfrminput* window, int row, const char* field) {
@@ -142,7 +162,8 @@ QString GridText(items::Tfrminput* window, int row, const char* field) {
 
 // Another counter (a cursor with a connection of its own) renames an item that the open
 // window's grid shows, not its current row; timed from the post until the grid shows
-// the new name, the window's event loop running as the program's does.
+// the new name, the window's event loop running as the program's does. Each post comes
+// right after the window's last look, so this is the longest wait its timer allows.
 void BM_ChangeShownAtOtherCounter(benchmark::State& state) {
   constexpr int kShownRow = 3;
   constexpr qint64 kGiveUpMilliseconds = 10000;

@@ -34,7 +34,11 @@ void BM_FindKey(benchmark::State& state) {
     benchmark::DoNotOptimize(table->FieldByName("FName").AsString());
   }
 }
-BENCHMARK(BM_FindKey)->ArgsProduct({{1000, 100000}, kStores})->ArgNames({"rows", "server"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindKey)
+    ->ArgsProduct({{1000, 100000}, kStores})
+    ->ArgNames({"rows", "server"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_FindKeyMissing(benchmark::State& state) {
   if (SkipWithoutStore(state, StoreArg(state, 0))) return;
@@ -43,7 +47,11 @@ void BM_FindKeyMissing(benchmark::State& state) {
     if (table->FindKey({std::string("4000000000000")})) state.SkipWithError("found");
   }
 }
-BENCHMARK(BM_FindKeyMissing)->ArgsProduct({kStores})->ArgNames({"server"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindKeyMissing)
+    ->ArgsProduct({kStores})
+    ->ArgNames({"server"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_NextInIndexOrder(benchmark::State& state) {
   if (SkipWithoutStore(state, StoreArg(state, 0))) return;
@@ -54,7 +62,11 @@ void BM_NextInIndexOrder(benchmark::State& state) {
     if (table->Eof()) table->First();
   }
 }
-BENCHMARK(BM_NextInIndexOrder)->ArgsProduct({kStores})->ArgNames({"server"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NextInIndexOrder)
+    ->ArgsProduct({kStores})
+    ->ArgNames({"server"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // A grid's screenful of rows read by position, near the start and near the end of the order.
 void BM_ReadRowsAt(benchmark::State& state) {
@@ -66,7 +78,11 @@ void BM_ReadRowsAt(benchmark::State& state) {
     if (table->ReadRowsAt(first, kScreenRows).size() != kScreenRows) state.SkipWithError("rows missing");
   }
 }
-BENCHMARK(BM_ReadRowsAt)->ArgsProduct({{0, 50000, 99970}, kStores})->ArgNames({"first", "server"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadRowsAt)
+    ->ArgsProduct({{0, 50000, 99970}, kStores})
+    ->ArgNames({"first", "server"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // The current row's position, for a row at the start, the middle and the end.
 void BM_CurrentPosition(benchmark::State& state) {
@@ -79,7 +95,11 @@ void BM_CurrentPosition(benchmark::State& state) {
     if (table->CurrentPosition() != position) state.SkipWithError("wrong position");
   }
 }
-BENCHMARK(BM_CurrentPosition)->ArgsProduct({{0, 50000, 99999}, kStores})->ArgNames({"position", "server"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CurrentPosition)
+    ->ArgsProduct({{0, 50000, 99999}, kStores})
+    ->ArgNames({"position", "server"})
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // One post of the item window: a random row of the 100,000 edited (its name) and posted,
 // committed on its own.
@@ -128,6 +148,12 @@ void BM_AppendPost10000(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(kRows) * state.iterations(), benchmark::Counter::kIsRate |
                                                                               benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_AppendPost10000)->ArgsProduct({kStores})->ArgNames({"server"})->Iterations(1)->Repetitions(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AppendPost10000)
+    ->ArgsProduct({kStores})
+    ->ArgNames({"server"})
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

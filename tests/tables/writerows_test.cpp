@@ -91,7 +91,8 @@ TEST(WriteRowsTwice, TheLastWriteOfARowStays) {
   MakeBarmas(store.Database());
   auto table = OpenTable(store.Database());
   const auto bookmarks = MakeOldRows(*table, 2);
-  table->WriteRows({{bookmarks[1], Item(1, "first")}, {bookmarks[0], Item(0, "other")}, {bookmarks[1], Item(1, "last")}});
+  table->WriteRows(
+      {{bookmarks[1], Item(1, "first")}, {bookmarks[0], Item(0, "other")}, {bookmarks[1], Item(1, "last")}});
   EXPECT_EQ(StoredNames(store), (Texts{"other", "last"}));
 }
 
