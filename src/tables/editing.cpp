@@ -171,36 +171,6 @@ void TTable::Delete() {
   ReturnToBrowse();
 }
 
-void TTable::WriteRows(const std::vector<TRowWrite>& rows) {
-  auto& impl = Impl();
-  EndPending();
-  std::vector<int> allFields(impl.FieldDefs.size());
-  for (std::size_t i = 0; i < allFields.size(); ++i) allFields[i] = static_cast<int>(i);
-  const std::string insertSql = detail::InsertRowSql(impl.SqlTable, impl.FieldDefs);
-  const std::string updateSql = detail::UpdateFieldsSql(impl.SqlTable, impl.FieldDefs, allFields);
-  impl.Connection->WriteTransaction([&] {
-    std::vector<detail::TSqlValue> values;
-    for (const TRowWrite& row : rows) {
-      if (row.Values.size() != impl.FieldDefs.size()) {
-        throw ETableError("A row for table " + FTableName + " has " + std::to_string(row.Values.size()) +
-                          " values, not " + std::to_string(impl.FieldDefs.size()));
-      }
-      values.clear();
-      for (std::size_t i = 0; i < row.Values.size(); ++i) {
-        values.push_back(detail::ToSql(detail::StoredValue(impl.FieldDefs[i], row.Values[i])));
-      }
-      if (row.Bookmark == 0) {
-        impl.Connection->Execute(insertSql, values);
-      } else {
-        values.emplace_back(std::in_place_type<std::int64_t>, row.Bookmark);
-        impl.Connection->Execute(updateSql, values);
-      }
-    }
-  });
-  Resync();
-  NotifyDataChange(nullptr);
-}
-
 // The row as the file now holds it, shown in browse state.
 void TTable::ReturnToBrowse() {
   Impl().UnsettledInsert.reset();  // posted, or given up

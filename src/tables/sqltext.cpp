@@ -7,10 +7,16 @@ namespace tables::detail {
 
 namespace {
 
-std::string Parameters(std::size_t count) {
+// "?first, ?first+1, ..." for count parameters.
+std::string Parameters(std::size_t count, std::size_t first = 1) {
   std::string text;
-  for (std::size_t i = 1; i <= count; ++i) text += (i > 1 ? ", ?" : "?") + std::to_string(i);
+  for (std::size_t i = first; i < first + count; ++i) text += (i > first ? ", ?" : "?") + std::to_string(i);
   return text;
+}
+
+// "CAST(?n AS type)": what a list of values needs to carry its column's type to the server.
+std::string TypedParameter(std::size_t number, const char* type) {
+  return "CAST(?" + std::to_string(number) + " AS " + type + ")";
 }
 
 std::string ColumnList(const std::vector<TFieldDef>& fields) {
@@ -26,8 +32,34 @@ std::string SelectRowsSql(const std::string& table, const std::vector<TFieldDef>
 }
 
 std::string InsertRowSql(const std::string& table, const std::vector<TFieldDef>& fields) {
-  return "INSERT INTO " + QuoteIdentifier(table) + " (" + ColumnList(fields) + ") VALUES (" +
-         Parameters(fields.size()) + ")";
+  return InsertRowsSql(table, fields, 1);
+}
+
+std::string InsertRowsSql(const std::string& table, const std::vector<TFieldDef>& fields, std::size_t count) {
+  std::string rows;
+  for (std::size_t row = 0; row < count; ++row) {
+    rows += (row ? "), (" : "") + Parameters(fields.size(), row * fields.size() + 1);
+  }
+  return "INSERT INTO " + QuoteIdentifier(table) + " (" + ColumnList(fields) + ") VALUES (" + rows + ")";
+}
+
+std::string UpdateRowsSql(const std::string& table, const std::vector<TFieldDef>& fields, std::size_t count,
+                          const TDialect& dialect) {
+  // A list of values names its columns column1, column2, ... on both stores; column1 is the row id.
+  std::string assignments;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    assignments += (i ? ", " : "") + QuoteIdentifier(fields[i].Name) + " = v.column" + std::to_string(i + 2);
+  }
+  std::string rows;
+  std::size_t number = 0;
+  for (std::size_t row = 0; row < count; ++row) {
+    rows += std::string(row ? "), (" : "") + TypedParameter(++number, "BIGINT");
+    for (const auto& field : fields) {
+      rows += ", " + TypedParameter(++number, field.DataType == TFieldType::ftString ? "TEXT" : dialect.FloatType);
+    }
+  }
+  return "UPDATE " + QuoteIdentifier(table) + " SET " + assignments + " FROM (VALUES (" + rows + ")) AS v WHERE " +
+         QuoteIdentifier(table) + ".rowid = v.column1";
 }
 
 std::string UpdateFieldsSql(const std::string& table, const std::vector<TFieldDef>& fields,

@@ -13,6 +13,11 @@ namespace tables::detail {
 // "SELECT rowid, "F1", ... FROM "T"": every row read starts with its row id.
 std::string SelectRowsSql(const std::string& table, const std::vector<TFieldDef>& fields);
 std::string InsertRowSql(const std::string& table, const std::vector<TFieldDef>& fields);
+// Inserts count rows in one statement; the parameters are their values one row after another.
+std::string InsertRowsSql(const std::string& table, const std::vector<TFieldDef>& fields, std::size_t count);
+// Sets every field of count rows in one statement; each row's parameters are its id, then its values.
+std::string UpdateRowsSql(const std::string& table, const std::vector<TFieldDef>& fields, std::size_t count,
+                          const TDialect& dialect);
 // Sets the given fields (parameters 1..n) of the row whose id is parameter n+1.
 std::string UpdateFieldsSql(const std::string& table, const std::vector<TFieldDef>& fields,
                             const std::vector<int>& changed);

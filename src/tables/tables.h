@@ -250,8 +250,10 @@ class TTable {
   std::vector<TRowAt> ReadRowsAt(int first, int count);
   // Bulk writing, for imports: one write transaction, so every row is written or none.
   // A row with bookmark 0 is inserted; any other replaces all fields of the row with
-  // that bookmark. Values (in field order) are checked as SetValue checks them. Ends a
-  // pending change first; afterwards the cursor re-reads its row and tells its data sources.
+  // that bookmark (of several writes of one row the last stays). Values (in field order)
+  // are checked as SetValue checks them. The rows go in statements of many rows each, not
+  // one round trip a row. Ends a pending change first; afterwards the cursor re-reads its
+  // row and tells its data sources.
   struct TRowWrite {
     TBookmark Bookmark = 0;
     std::vector<TVariant> Values;
