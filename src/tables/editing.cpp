@@ -91,8 +91,8 @@ bool TTable::PostToUnsettledInsert() {
     impl.UnsettledInsert.reset();
     return false;
   }
+  auto stored = impl.ReadRow(unsettled.RowId);  // a failure here leaves the question for the next post
   impl.UnsettledInsert.reset();
-  auto stored = impl.ReadRow(unsettled.RowId);
   if (!stored) return false;
   impl.Current = std::move(stored);
   PostEdit();
